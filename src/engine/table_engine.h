@@ -1,0 +1,53 @@
+// The line handler and everything a table line can do to the working text: directives, pairs,
+// includes, numerals, scripts. Every step is isolated: a failing step is skipped and the next
+// test runs, so a table never stops on a bad line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/engine_state.h"
+#include "engine/script_runner.h"
+#include "platform/failure.h"
+
+namespace lorvane {
+
+class TableEngine {
+public:
+    // Nested table applications (includes, scripts applying tables) deeper than this fail, so a
+    // table that includes itself ends instead of exhausting the stack.
+    static constexpr int kMaxNesting = 32;
+
+    TableEngine(EngineState& state, ScriptRunner& scripts);
+
+    void setScriptRunner(ScriptRunner& scripts) { scripts_ = &scripts; }
+
+    // Handles one table line at level `Stp` (0 for the first segment's table, the segment index
+    // for later segments, -1 for tables applied from tables or scripts).
+    void Rplc(std::u16string_view Lin, int16_t Stp);
+
+    // Applies every line of the table file at `Fil` at level -1. Fails when the file cannot be
+    // read, or when nesting is too deep; lines already applied stay in effect.
+    Status Rplc2(const std::u16string& Fil);
+
+    // The working text := Txt; the table program folder + "/" + Tbl applied; the result.
+    Expected<std::u16string> Table(std::u16string Txt, std::u16string_view Tbl);
+    // The working text := Arg; the current table (Tablett) applied; the result.
+    Expected<std::u16string> Rpl3(std::u16string Arg);
+
+    // Applies a pair line ("search == replacement") to the working text. False when the
+    // numeric search side is no valid code.
+    bool applyPair(std::u16string_view line);
+
+private:
+    void handleDirectives(std::u16string_view line, std::u16string_view lower, int16_t level);
+    void runScriptStep(std::u16string_view line);
+    void applyInclude(std::u16string_view name);
+
+    EngineState& state_;
+    ScriptRunner* scripts_;
+    int nesting_ = 0;
+};
+
+}  // namespace lorvane

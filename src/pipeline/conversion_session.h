@@ -1,0 +1,71 @@
+// The conversion state of one program run and the operations on it: converting one document and
+// carrying out a run over the chosen sources. The main window and the command-line front end
+// each own one; neither reaches into the engine around it.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/table_settings.h"
+#include "platform/desktop.h"
+#include "platform/failure.h"
+#include "platform/file_lister.h"
+#include "pipeline/selection_model.h"
+
+namespace lorvane {
+
+class ScriptRunner;
+
+struct SessionConfig {
+    std::u16string programFolder;    // no trailing separator
+    int codePage = 1251;
+    std::u16string documentsFolder;  // where clipboard results go
+    Desktop* desktop = nullptr;      // messages, clipboard, busy pointer, shell open
+};
+
+// What a run converts. Scope 0: the single source (or the clipboard); 1: every file the
+// lister shows in the source's folder; 3: the picked entries (full paths, or names in the
+// lister's folder).
+struct RunRequest {
+    int scope = 0;
+    std::u16string srcPath;
+    FileLister* lister = nullptr;  // the file-selection window's lister (scopes 1 and 3)
+    std::vector<std::u16string> picked;
+    bool openResult = true;        // hand the result or its folder to the shell afterwards
+    // Called before each source is converted: index, count, source path.
+    std::function<void(int, int, const std::u16string&)> progress;
+};
+
+struct RunOutcome {
+    std::vector<std::u16string> written;  // every result written, in order
+    std::optional<Failure> failure;       // what stopped the run, naming the source
+};
+
+class ConversionSession {
+public:
+    explicit ConversionSession(SessionConfig config);
+    ~ConversionSession();
+
+    SelectionModel& selection();
+    const TableSettings& settings() const;
+
+    void setClipboardSource(bool clipboard);
+    bool clipboardSource() const;
+
+    // Plugs in the script host (the session keeps a runner that fails every script until then).
+    void setScriptRunner(ScriptRunner& runner);
+
+    // Converts one source and returns the path of the result written beside it.
+    Expected<std::u16string> ConvertFile(const std::u16string& path);
+    // Converts the sources of the request one after another, then opens the result.
+    RunOutcome Rewrite(const RunRequest& request);
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace lorvane
