@@ -7,8 +7,8 @@
 namespace lorvane {
 
 struct StartupValues {
-    std::u16string
-        SrcPath;  // the single source file; empty for a list, folder, archive or clipboard
+    // The single source file; empty for a list of files, a folder, an archive or the clipboard.
+    std::u16string SrcPath;
     std::u16string DocsPath;       // the documents folder, no trailing separator
     std::u16string DesktopPath;    // the desktop folder, no trailing separator
     std::u16string StartMode;      // mode named with the "@" option; empty when absent
