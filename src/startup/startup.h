@@ -22,7 +22,7 @@ struct StartupContext {
     // The argument text as one line, where the system hands it over unsplit; when set it is
     // used instead of `arguments`.
     std::optional<std::u16string> commandText;
-    std::u16string executableName;          // the program's file name without its extension
+    std::u16string executableName;  // the program's file name without its extension
     Desktop& desktop;
     MainWindowPort& mainWindow;
     FileWindowPort& fileWindow;
