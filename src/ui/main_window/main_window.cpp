@@ -59,7 +59,7 @@ MainWindow::MainWindow(ConversionSession& session, SettingsStore& settings, Desk
     buildControls();
     buildMenu();
     connectSignals();
-    const QSize minimum = minimumClientSize(false, dpi());
+    const QSize minimum = minimumClientSize(false, dpi(), captionWidth());
     setMinimumSize(minimum);
     resize(std::max(twipsToPixels(design::clientWidth, dpi()), minimum.width()),
            std::max(twipsToPixels(design::clientHeight, dpi()), minimum.height()));
@@ -262,7 +262,7 @@ void MainWindow::setEntryListShown(bool shown) {
     List2->setHidden(!shown);
     const int change = shown ? List2->width() : -List2->width();
     const int target = width() + change;
-    const QSize minimum = minimumClientSize(shown, dpi());
+    const QSize minimum = minimumClientSize(shown, dpi(), captionWidth());
     setMinimumSize(minimum);
     resize(std::max(target, minimum.width()), height());
     layoutControls();
@@ -280,7 +280,7 @@ void MainWindow::layoutControls() {
     Text1->setGeometry(g.Text1);
     List2->setGeometry(g.List2);
     Combo2->setGeometry(g.Combo2);
-    Check1->setGeometry(g.Check1);
+    Check1->setGeometry(g.Check1.adjusted(0, 0, checkBoxGrowth(), 0));
     Command1->setGeometry(g.Command1);
     Command2->setGeometry(g.Command2);
 }
@@ -323,6 +323,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     endProgram();
     QWidget::closeEvent(event);
+}
+
+// The captions were laid out for the design's 8-point font; a wider font lets the check box,
+// the widest caption, grow to its text instead of cutting it off.
+int MainWindow::checkBoxGrowth() const {
+    return std::max(0, Check1->sizeHint().width() - toPixels(design::Check1, dpi()).width());
+}
+
+int MainWindow::captionWidth() const {
+    const QRect check = toPixels(design::Check1, dpi());
+    return check.left() + check.width() + checkBoxGrowth() + check.left();
 }
 
 SelectionModel& MainWindow::model() {

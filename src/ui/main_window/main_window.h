@@ -81,6 +81,8 @@ private:
 
     SelectionModel& model();
     double dpi() const;
+    int checkBoxGrowth() const;
+    int captionWidth() const;
 
     ConversionSession& session_;
     SettingsStore& settings_;

@@ -1,5 +1,6 @@
 #include "ui/main_window/main_window_layout.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace lorvane {
@@ -13,9 +14,12 @@ QRect toPixels(const Twips& twips, double logicalDpi) {
                  twipsToPixels(twips.width, logicalDpi), twipsToPixels(twips.height, logicalDpi));
 }
 
-QSize minimumClientSize(bool entryListShown, double logicalDpi) {
-    const int width = entryListShown ? design::minWidthWithEntries : design::minWidthWithoutEntries;
-    return QSize(twipsToPixels(width, logicalDpi), twipsToPixels(design::minHeight, logicalDpi));
+QSize minimumClientSize(bool entryListShown, double logicalDpi, int textWidth) {
+    int width = std::max(twipsToPixels(design::minWidthWithoutEntries, logicalDpi), textWidth);
+    if (entryListShown)
+        width += twipsToPixels(design::minWidthWithEntries, logicalDpi) -
+                 twipsToPixels(design::minWidthWithoutEntries, logicalDpi);
+    return QSize(width, twipsToPixels(design::minHeight, logicalDpi));
 }
 
 MainWindowGeometry layoutMainWindow(QSize client, bool entryListShown, bool scopeListShown,

@@ -37,8 +37,10 @@ inline constexpr int gap = 50;
 
 QRect toPixels(const Twips& twips, double logicalDpi);
 
-// The smallest client area: wider while the entry list is shown.
-QSize minimumClientSize(bool entryListShown, double logicalDpi);
+// The smallest client area: wider while the entry list is shown. `textWidth` is the client
+// width the widest caption needs in the window's font (0: the design's own); a font wider than
+// the design's makes the window's minimum wider by the difference, never narrower.
+QSize minimumClientSize(bool entryListShown, double logicalDpi, int textWidth = 0);
 
 struct MainWindowGeometry {
     QRect Combo1, List1, Text1, List2, Combo2, Check1, Command1, Command2;
