@@ -418,6 +418,12 @@ TEST_F(MainWindowTest, F1OpensTheHelpPageFromEveryControl) {
         QTest::keyClick(control<QWidget>(name), Qt::Key_F1);
         EXPECT_EQ(desktop.opened, std::vector<std::u16string>{program.u16("Help2.htm")}) << name;
     }
+    Combo1()->setCurrentIndex(2);  // the scheme text box
+    desktop.opened.clear();
+    QTest::keyClick(Text1(), Qt::Key_F1);
+    Combo1()->setCurrentIndex(3);  // the entry list
+    QTest::keyClick(List2(), Qt::Key_F1);
+    EXPECT_EQ(desktop.opened.size(), 2u);
     EXPECT_FALSE(end.requested());
 }
 
