@@ -18,12 +18,12 @@ struct OptionSpec {
 };
 
 constexpr OptionSpec kOptions[] = {
-    {"--home", Takes::Value, "DIR"},      {"--codepage", Takes::Value, "N"},
-    {"--mode", Takes::Value, "NAME"},     {"--table", Takes::Value, "NAME"},
-    {"--scheme", Takes::Value, "NAME"},   {"--entry", Takes::Value, "NAME=TABLE"},
-    {"--folder", Takes::Nothing, ""},     {"--pattern", Takes::Value, "PATTERN"},
-    {"--open", Takes::Nothing, ""},       {"--list", Takes::Nothing, ""},
-    {"--help", Takes::Nothing, ""},       {"--version", Takes::Nothing, ""},
+    {"--home", Takes::Value, "DIR"},    {"--codepage", Takes::Value, "N"},
+    {"--mode", Takes::Value, "NAME"},   {"--table", Takes::Value, "NAME"},
+    {"--scheme", Takes::Value, "NAME"}, {"--entry", Takes::Value, "NAME=TABLE"},
+    {"--folder", Takes::Nothing, ""},   {"--pattern", Takes::Value, "PATTERN"},
+    {"--open", Takes::Nothing, ""},     {"--list", Takes::Nothing, ""},
+    {"--help", Takes::Nothing, ""},     {"--version", Takes::Nothing, ""},
 };
 
 Failure usage(const std::string& message) {
@@ -61,8 +61,10 @@ Status applyValue(CliOptions& options, std::string_view name, const std::string&
         // Markers may hold "=" more readily than table names, so the last "=" separates.
         const std::size_t cut = text.rfind(u'=');
         if (cut == std::u16string::npos || cut == 0 || cut + 1 == text.size()) {
-            return usage("--entry needs NAME=TABLE (an open scheme entry and one of its tables), "
-                         "not '" + value + "'");
+            return usage(
+                "--entry needs NAME=TABLE (an open scheme entry and one of its tables), "
+                "not '" +
+                value + "'");
         }
         options.entries.push_back({text.substr(0, cut), text.substr(cut + 1)});
     } else if (name == "--pattern") {
@@ -119,8 +121,9 @@ Expected<CliOptions> parseArguments(const std::vector<std::string>& arguments) {
         if (Status applied = applyValue(options, name, value); !applied) return applied.failure();
     }
     if (options.mode && options.scheme) {
-        return usage("--mode and --scheme exclude each other: choose a source mode or a "
-                     "combined scheme");
+        return usage(
+            "--mode and --scheme exclude each other: choose a source mode or a "
+            "combined scheme");
     }
     return options;
 }

@@ -128,8 +128,7 @@ int runCli(const CliOptions& options, const CliEnvironment& environment, std::is
     }
 
     HeadlessDesktop desktop(err, options.open);
-    ConversionSession session(
-        SessionConfig{home, codePage, environment.documentsFolder, &desktop});
+    ConversionSession session(SessionConfig{home, codePage, environment.documentsFolder, &desktop});
     SelectionModel& selection = session.selection();
     if (selection.buildModeList() == 0) {
         return usageError(err, u"the program folder " + home +

@@ -12,7 +12,9 @@ Failure usage(std::u16string message) {
     return failure;
 }
 
-bool isScheme(std::u16string_view entry) { return !entry.empty() && entry.front() == u'?'; }
+bool isScheme(std::u16string_view entry) {
+    return !entry.empty() && entry.front() == u'?';
+}
 
 std::u16string joined(const std::vector<std::u16string>& names) {
     if (names.empty()) return u"(none)";
@@ -125,8 +127,8 @@ Status completeScheme(SelectionModel& selection, const CliOptions& options) {
         selection.selectTable(table);
     }
     if (selection.hasOpenEntries()) {
-        return usage(u"the combined scheme '" + scheme +
-                     u"' has entries without a table: " + joined(openEntryNames(selection)) +
+        return usage(u"the combined scheme '" + scheme + u"' has entries without a table: " +
+                     joined(openEntryNames(selection)) +
                      u"; give each with --entry NAME=TABLE (see --list)");
     }
     return {};

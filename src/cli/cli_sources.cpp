@@ -54,13 +54,15 @@ Expected<SourcePlan> planFolderRun(const CliOptions& options, const std::u16stri
 Expected<SourcePlan> planSources(const CliOptions& options) {
     const auto& sources = options.sources;
     if (sources.empty()) {
-        return usage(u"no SOURCE given: name the files or folders to convert, or - for "
-                     u"standard input (see --help)");
+        return usage(
+            u"no SOURCE given: name the files or folders to convert, or - for "
+            u"standard input (see --help)");
     }
     for (const std::u16string& source : sources) {
         if (source == kStandardInput && sources.size() > 1) {
-            return usage(u"- (standard input) must be the only SOURCE: convert files in a "
-                         u"separate run");
+            return usage(
+                u"- (standard input) must be the only SOURCE: convert files in a "
+                u"separate run");
         }
     }
     if (sources.front() == kStandardInput) {
