@@ -34,14 +34,19 @@ std::vector<std::u16string> modeNames(const SelectionModel& selection, bool sche
     return names;
 }
 
-// The scheme's mode-list entry: "?" + name, ".txt" added when missing; letter case is ignored
-// when no entry is written exactly so, as the file listing ignores it.
-int findScheme(const SelectionModel& selection, std::u16string name) {
+// The scheme file's name: ".txt" added when missing.
+std::u16string schemeFileName(std::u16string name) {
     const bool hasExtension =
         name.size() >= 4 &&
         equalsIgnoringCase(std::u16string_view(name).substr(name.size() - 4), u".txt");
     if (!hasExtension) name += u".txt";
-    const std::u16string entry = u"?" + name;
+    return name;
+}
+
+// The scheme's mode-list entry, "?" + its file name less "r@"; letter case is ignored when no
+// entry is written exactly so, as the file listing ignores it.
+int findScheme(const SelectionModel& selection, const std::u16string& fileName) {
+    const std::u16string entry = u"?" + fileName;
     if (int exact = selection.findMode(entry); exact >= 0) return exact;
     const auto& modes = selection.modeList();
     for (std::size_t i = 0; i < modes.size(); ++i) {
@@ -52,12 +57,12 @@ int findScheme(const SelectionModel& selection, std::u16string name) {
 
 Status selectSource(SelectionModel& selection, const CliOptions& options) {
     if (options.scheme) {
-        const int index = findScheme(selection, *options.scheme);
+        const std::u16string fileName = schemeFileName(*options.scheme);
+        const int index = findScheme(selection, fileName);
         if (index < 0) {
             return usage(u"unknown scheme '" + *options.scheme + u"': there is no file r@" +
-                         *options.scheme + u" in " + selection.programFolder() +
-                         u"; the schemes are: " + joined(modeNames(selection, true)) +
-                         u" (see --list)");
+                         fileName + u" in " + selection.programFolder() + u"; the schemes are: " +
+                         joined(modeNames(selection, true)) + u" (see --list)");
         }
         selection.selectMode(index);
     } else if (options.mode) {

@@ -139,6 +139,16 @@ TEST_F(CliTest, ASchemeWithItsOpenEntriesChosen) {
     EXPECT_EQ(temp.read("docs/s1.txt"), "gy3xgy\r\n");
 }
 
+TEST_F(CliTest, SchemeLinesWithoutSeparatorAreIgnoredWithANote) {
+    temp.write("home/r@odd.txt", "<l> == @lat\\T.txt\r\nno separator here\r\n\r\n");
+    const std::string path = source("s.txt", "<l>x");
+    auto converted = run(withHome({"--scheme", "odd.txt", path}));
+    EXPECT_EQ(converted.exitCode, 0) << converted.err;
+    EXPECT_NE(converted.err.find("note: line 2 of "), std::string::npos) << converted.err;
+    EXPECT_EQ(converted.err.find("line 3"), std::string::npos) << "empty lines pass silently";
+    EXPECT_EQ(temp.read("docs/s1.txt"), "y\r\n");
+}
+
 TEST_F(CliTest, UsageErrorsSayWhatToDo) {
     const std::string path = source("s.txt", "x");
     struct Case {

@@ -88,6 +88,13 @@ TEST_F(SessionTest, DirectModeAppliesTheTableAndWritesPlainText) {
     EXPECT_EQ(session().engineState().Tablett, temp.u16("home/@lat/T.txt"));
 }
 
+TEST_F(SessionTest, TableFilesAreFoundWithoutRegardToLetterCase) {
+    table("@lat/Upper.TXT", "a == x\r\n");
+    select(u"lat", u"Upper");
+    EXPECT_EQ(convert(source("ab.txt", "ab"), "docs/ab1.txt"), "xb\r\n");
+    EXPECT_EQ(session().engineState().Tablett, temp.u16("home/@lat/Upper.TXT"));
+}
+
 TEST_F(SessionTest, TableLinesCommentsAndHiddenLines) {
     table("@lat/T.txt", "// a == 1\r\n// * b == 2\r\nc == 3\r\nd == 4");
     select(u"lat", u"T");
