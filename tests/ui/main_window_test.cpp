@@ -403,8 +403,9 @@ TEST_F(MainWindowTest, FailureIsReportedAndEndsTheProgramWithoutOpening) {
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.messages[0].caption, u"Ошибка!");
     EXPECT_EQ(desktop.messages[0].icon, MessageIcon::Stop);
-    EXPECT_NE(desktop.messages[0].text.find(u"error"), std::u16string::npos)
-        << toUtf8(desktop.messages[0].text);
+    const std::u16string& text = desktop.messages[0].text;
+    EXPECT_EQ(text.find(sources.u16("a.txt") + u"\r\n"), 0u) << toUtf8(text);
+    EXPECT_NE(text.find(u"error"), std::u16string::npos) << toUtf8(text);
     EXPECT_TRUE(desktop.opened.empty());
     EXPECT_TRUE(end.requested());
 }

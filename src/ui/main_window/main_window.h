@@ -76,7 +76,7 @@ private:
 
     void runScope(int scope);
     void handOverToFileWindow();
-    void reportFailure(const Failure& failure);
+    void reportFailure(const Failure& failure, const std::u16string& source);
     void endProgram();
 
     SelectionModel& model();

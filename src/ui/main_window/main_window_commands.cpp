@@ -58,7 +58,7 @@ void MainWindow::runScope(int scope) {
     if (scope == 3) request.picked = fileWindow_.selectedEntries();
     const RunOutcome outcome = session_.Rewrite(request);
     running_ = false;
-    if (outcome.failure) reportFailure(*outcome.failure);
+    if (outcome.failure) reportFailure(*outcome.failure, outcome.failedSource);
 }
 
 // The file window shows itself in this window's place and carries on with the picked files.
@@ -67,9 +67,12 @@ void MainWindow::handOverToFileWindow() {
     hide();
 }
 
-// What stopped the run, with its number and description; results written before it stay.
-void MainWindow::reportFailure(const Failure& failure) {
-    desktop_.showMessage({fromUtf8(failure.message()), kErrorCaption, MessageIcon::Stop, 0});
+// What stopped the run, with its number and description, and the source it stopped at when the
+// failure names another file; results written before it stay.
+void MainWindow::reportFailure(const Failure& failure, const std::u16string& source) {
+    std::u16string text = fromUtf8(failure.message());
+    if (!source.empty() && failure.file != source) text = source + u"\r\n" + text;
+    desktop_.showMessage({text, kErrorCaption, MessageIcon::Stop, 0});
 }
 
 void MainWindow::endProgram() {
