@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "fake_window_ports.h"
+#include "pipeline/text_file_reader.h"
 #include "platform/code_page.h"
 #include "platform/paths.h"
 #include "platform/text.h"
@@ -20,14 +21,8 @@ namespace {
 using test::FakeFileWindow;
 using test::FakeMainWindow;
 
-// Reads a file as the program's reader does: decoded from 1251, every line end made CR LF.
 std::u16string readText(const std::u16string& path) {
-    const std::string bytes = test::readBytes(toFsPath(path));
-    std::u16string text = (*CodePage::forNumber(1251))->decode(bytes);
-    replaceAll(text, u"\r\n", u"\n");
-    replaceAll(text, u"\r", u"\n");
-    replaceAll(text, u"\n", u"\r\n");
-    return text;
+    return ReadTextFile(path, **CodePage::forNumber(1251), nullptr);
 }
 
 class Startup : public ::testing::Test {

@@ -12,6 +12,7 @@
 #include "fake_file_link.h"
 #include "fake_window_ports.h"
 #include "pipeline/conversion_session.h"
+#include "pipeline/text_file_reader.h"
 #include "platform/code_page.h"
 #include "platform/paths.h"
 #include "platform/text.h"
@@ -25,10 +26,7 @@ namespace lorvane {
 namespace {
 
 std::u16string readText(const std::u16string& path) {
-    std::u16string text = (*CodePage::forNumber(1251))->decode(test::readBytes(toFsPath(path)));
-    replaceAll(text, u"\r\n", u"\n");
-    replaceAll(text, u"\n", u"\r\n");
-    return text;
+    return ReadTextFile(path, **CodePage::forNumber(1251), nullptr);
 }
 
 class StartupWithMainWindow : public ::testing::Test {
