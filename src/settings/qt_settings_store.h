@@ -16,7 +16,7 @@ class QString;
 namespace lorvane {
 
 class QtSettingsStore : public SettingsStore {
-public:
+  public:
     // The per-user store of the application "lorvane".
     QtSettingsStore();
     // A store in this INI file (for tools that keep their own file).
@@ -32,7 +32,7 @@ public:
     // The file the values live in.
     QString fileName() const;
 
-private:
+  private:
     std::unique_ptr<QSettings> settings_;
 };
 

@@ -8,7 +8,7 @@
 namespace lorvane {
 
 class ProgramEnd {
-public:
+  public:
     explicit ProgramEnd(std::function<void()> stopEventLoop = {})
         : stopEventLoop_(std::move(stopEventLoop)) {}
 
@@ -20,7 +20,7 @@ public:
     }
     bool requested() const { return requested_; }
 
-private:
+  private:
     std::function<void()> stopEventLoop_;
     bool requested_ = false;
 };

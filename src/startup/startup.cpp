@@ -18,7 +18,7 @@ namespace {
 constexpr char16_t kListSeparator[] = u"\" \"";
 
 class Startup {
-public:
+  public:
     Startup(StartupValues& values, const StartupContext& context)
         : values_(values), context_(context) {}
 
@@ -34,7 +34,7 @@ public:
         return showWindow();
     }
 
-private:
+  private:
     // Step 1.
     void resolveFolders() {
         const auto folder = context_.specialFolder ? context_.specialFolder : SpecialFolderPath;

@@ -18,7 +18,7 @@ std::filesystem::path configFile() {
 }
 
 class QtSettings : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { std::filesystem::remove(configFile()); }
 };
 

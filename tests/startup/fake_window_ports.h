@@ -18,7 +18,7 @@ struct PortLog {
 };
 
 class FakeMainWindow : public MainWindowPort {
-public:
+  public:
     FakeMainWindow(PortLog& log, const StartupValues& values) : log_(log), values_(values) {}
 
     void setClipboardSource(bool clipboard) override {
@@ -50,7 +50,7 @@ public:
     StartupValues valuesAtLoad;
     std::function<void()> onLoad;  // a load that ends the program, for instance
 
-private:
+  private:
     void touch(const char* call) {
         if (!loaded) {
             loaded = true;
@@ -65,7 +65,7 @@ private:
 };
 
 class FakeFileWindow : public FileWindowPort {
-public:
+  public:
     explicit FakeFileWindow(PortLog& log) : log_(log) {}
 
     void Mut2(const std::u16string& strArg, bool Chcked) override {
@@ -113,7 +113,7 @@ public:
     bool shown = false;
     FileLister lister_;
 
-private:
+  private:
     void touch(const char* call) {
         if (!loaded) {
             loaded = true;

@@ -14,7 +14,7 @@ struct FileChoice {
 };
 
 class RecordingDesktop : public Desktop {
-public:
+  public:
     void beep() override { ++beeps; }
     int showMessage(const MessageRequest& request) override {
         messages.push_back(request);

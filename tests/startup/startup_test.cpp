@@ -26,7 +26,7 @@ std::u16string readText(const std::u16string& path) {
 }
 
 class Startup : public ::testing::Test {
-protected:
+  protected:
     Startup() : main(log, values), files(log) {
         values.programFolder = program.u16path();
         program.write("files.txt",

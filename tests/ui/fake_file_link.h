@@ -11,7 +11,7 @@
 namespace lorvane::test {
 
 class FakeFileLink : public FileWindowLink {
-public:
+  public:
     FileLister& lister() override { return lister_; }
     std::vector<std::u16string> selectedEntries() override { return selected; }
     void takeOverFrom(const QWidget&, int mainClientHeight, int tableListWidth) override {

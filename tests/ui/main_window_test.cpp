@@ -49,7 +49,7 @@ QStringList items(const QComboBox* combo) {
 //   0 "grc" (greek), 1 "hip" (plain, slav), 2 "?fixed.txt" (all tables named),
 //   3 "?mix.txt" (two open entries).
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     MainWindowTest() {
         program.write("@hip/plain.txt", "a == b\r\n");
         program.write("@hip/slav.txt", "a == c\r\n");

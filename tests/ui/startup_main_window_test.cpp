@@ -30,7 +30,7 @@ std::u16string readText(const std::u16string& path) {
 }
 
 class StartupWithMainWindow : public ::testing::Test {
-protected:
+  protected:
     StartupWithMainWindow() {
         program.write("@hip/plain.txt", "a == b\r\n");
         program.write("@hip/slav.txt", "a == c\r\n");

@@ -9,7 +9,7 @@ class QWidget;
 namespace lorvane {
 
 class QtDesktop : public Desktop {
-public:
+  public:
     // Dialogs are centred over `owner` when one is given.
     explicit QtDesktop(QWidget* owner = nullptr);
 
@@ -28,7 +28,7 @@ public:
     void openWithShell(const std::u16string& path) override;
     bool startProcess(const std::vector<std::u16string>& arguments) override;
 
-private:
+  private:
     QWidget* owner_;
     bool busy_ = false;
 };

@@ -33,7 +33,7 @@ struct DesktopProgramConfig {
 };
 
 class DesktopProgram {
-public:
+  public:
     explicit DesktopProgram(DesktopProgramConfig config);
     ~DesktopProgram();
 
@@ -46,7 +46,7 @@ public:
     FileWindow& fileWindow() { return *fileWindow_; }
     const StartupValues& values() const { return values_; }
 
-private:
+  private:
     DesktopProgramConfig config_;
     StartupValues values_;
     ProgramEnd programEnd_;

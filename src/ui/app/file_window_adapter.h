@@ -7,14 +7,14 @@
 namespace lorvane {
 
 class FileWindowAdapter : public FileWindowLink {
-public:
+  public:
     explicit FileWindowAdapter(FileWindow& window);
     FileLister& lister() override;
     std::vector<std::u16string> selectedEntries() override;
     void takeOverFrom(const QWidget& mainWindow, int mainClientHeight, int tableListWidth) override;
     void closeWindow() override;
 
-private:
+  private:
     FileWindow& window_;
 };
 

@@ -12,7 +12,7 @@ namespace lorvane {
 class FileLister;
 
 class FileWindowLink {
-public:
+  public:
     virtual ~FileWindowLink() = default;
     virtual FileLister& lister() = 0;
     // The selected entries of the file list, in list order: full paths, or names in the

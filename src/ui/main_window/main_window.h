@@ -29,7 +29,7 @@ struct Failure;
 class MainWindow : public QWidget, public MainWindowPort {
     Q_OBJECT
 
-public:
+  public:
     MainWindow(ConversionSession& session, SettingsStore& settings, Desktop& desktop,
                const StartupValues& values, FileWindowLink& fileWindow, ProgramEnd& programEnd,
                QWidget* parent = nullptr);
@@ -47,13 +47,13 @@ public:
     void Command1_Click();  // OK
     void Command2_Click();  // Cancel
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void buildControls();
     void buildMenu();
     void connectSignals();

@@ -20,7 +20,7 @@ namespace lorvane {
 namespace {
 
 class DesktopProgramTest : public ::testing::Test {
-protected:
+  protected:
     DesktopProgramTest() {
         program.write("@hip/plain.txt", "a == b\r\n");
         sources.write("one.txt", "a one\r\n");
