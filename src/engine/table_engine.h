@@ -14,7 +14,7 @@
 namespace lorvane {
 
 class TableEngine {
-public:
+  public:
     // Nested table applications (includes, scripts applying tables) deeper than this fail, so a
     // table that includes itself ends instead of exhausting the stack.
     static constexpr int kMaxNesting = 32;
@@ -40,7 +40,7 @@ public:
     // numeric search side is no valid code.
     bool applyPair(std::u16string_view line);
 
-private:
+  private:
     void handleDirectives(std::u16string_view line, std::u16string_view lower, int16_t level);
     void runScriptStep(std::u16string_view line);
     void applyInclude(std::u16string_view name);

@@ -10,17 +10,17 @@
 #include <vector>
 
 #include "engine/table_settings.h"
+#include "pipeline/selection_model.h"
 #include "platform/desktop.h"
 #include "platform/failure.h"
 #include "platform/file_lister.h"
-#include "pipeline/selection_model.h"
 
 namespace lorvane {
 
 class ScriptRunner;
 
 struct SessionConfig {
-    std::u16string programFolder;    // no trailing separator
+    std::u16string programFolder;  // no trailing separator
     int codePage = 1251;
     std::u16string documentsFolder;  // where clipboard results go
     Desktop* desktop = nullptr;      // messages, clipboard, busy pointer, shell open
@@ -34,7 +34,7 @@ struct RunRequest {
     std::u16string srcPath;
     FileLister* lister = nullptr;  // the file-selection window's lister (scopes 1 and 3)
     std::vector<std::u16string> picked;
-    bool openResult = true;        // hand the result or its folder to the shell afterwards
+    bool openResult = true;  // hand the result or its folder to the shell afterwards
     // Called before each source is converted: index, count, source path.
     std::function<void(int, int, const std::u16string&)> progress;
 };
@@ -45,7 +45,7 @@ struct RunOutcome {
 };
 
 class ConversionSession {
-public:
+  public:
     explicit ConversionSession(SessionConfig config);
     ~ConversionSession();
 
@@ -63,7 +63,7 @@ public:
     // Converts the sources of the request one after another, then opens the result.
     RunOutcome Rewrite(const RunRequest& request);
 
-private:
+  private:
     struct State;
     std::unique_ptr<State> state_;
 };

@@ -11,7 +11,7 @@
 namespace lorvane {
 
 class SelectionModel {
-public:
+  public:
     explicit SelectionModel(std::u16string programFolder);
 
     // Scans the program folder: every "@" folder gives a mode, every "r@*.txt" file a
@@ -48,7 +48,7 @@ public:
     // The scheme file of the selected "?"-entry.
     std::u16string schemeFilePath() const;
 
-private:
+  private:
     void fillTableList(const std::u16string& folder);
     void readScheme();
 

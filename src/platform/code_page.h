@@ -14,7 +14,7 @@
 namespace lorvane {
 
 class CodePage {
-public:
+  public:
     static constexpr int kDefault = 1251;
     static constexpr int kUtf8 = 65001;
 
@@ -38,7 +38,7 @@ public:
 
     explicit CodePage(int number);  // use forNumber
 
-private:
+  private:
     int number_;
     std::array<char16_t, 256> toUnicode_{};
     std::vector<int16_t> fromUnicode_;  // 65536 entries, -1 = not representable

@@ -101,6 +101,7 @@ constexpr Entry kCatalogue[] = {
     {kNoMainProcedure, u"The script defines no procedure Main"},
     {kNoResultSent, u"The script ended without sending a text back with Send"},
     {kOutputIsSource, u"The result would overwrite its own source file"},
+    {kNoScriptHost, u"Scripts cannot run: no script host is available"},
 };
 
 static_assert(std::is_sorted(std::begin(kCatalogue), std::end(kCatalogue),

@@ -48,6 +48,7 @@ enum : int {
     kNoMainProcedure = 6001,  // the host's own: a script defines no procedure Main
     kNoResultSent = 6002,     // the host's own: Main returned without sending a text back
     kOutputIsSource = 6003,   // the program's own: a result would overwrite its own source
+    kNoScriptHost = 6004,     // the program's own: scripts cannot run in this build
 
     // Compile errors.
     kSyntaxError = 1002,

@@ -12,7 +12,7 @@ inline constexpr char16_t kSettingsSection[] = u"Settings";
 inline constexpr char16_t kArchiverSection[] = u"Settings\\Arc";
 
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
     // The stored text, or `fallback` when the key is absent.
     virtual std::u16string get(const std::u16string& section, const std::u16string& key,
@@ -24,7 +24,7 @@ public:
 
 // A store that forgets everything at exit: for tests and for runs without a settings file.
 class MemorySettingsStore : public SettingsStore {
-public:
+  public:
     std::u16string get(const std::u16string& section, const std::u16string& key,
                        const std::u16string& fallback) const override {
         auto it = values_.find({section, key});
@@ -35,7 +35,7 @@ public:
         values_[{section, key}] = value;
     }
 
-private:
+  private:
     std::map<std::pair<std::u16string, std::u16string>, std::u16string> values_;
 };
 

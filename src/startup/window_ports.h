@@ -11,7 +11,7 @@ class FileLister;
 
 // The file-selection window ("Файлы").
 class FileWindowPort {
-public:
+  public:
     virtual ~FileWindowPort() = default;
     // Fills the file list from the folder; `Chcked` selects every entry.
     virtual void Mut2(const std::u16string& strArg, bool Chcked) = 0;
@@ -21,13 +21,13 @@ public:
     virtual void selectPattern(int index) = 0;  // runs the pattern change
     virtual void setPatternListVisible(bool visible) = 0;
     virtual bool patternListVisible() = 0;
-    virtual FileLister& lister() = 0;           // the window's folder lister
+    virtual FileLister& lister() = 0;  // the window's folder lister
     virtual void show() = 0;
 };
 
 // The main window ("Параметры").
 class MainWindowPort {
-public:
+  public:
     virtual ~MainWindowPort() = default;
     virtual void setClipboardSource(bool clipboard) = 0;
     virtual bool clipboardSource() = 0;
