@@ -1,5 +1,6 @@
 #include "startup/unpack/archive_unpacker.h"
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -19,31 +20,33 @@ namespace {
 
 constexpr char16_t kSep = kPathSeparator;
 
-// What the archiver of a type gets when the archive list has no template for it, and what the
-// archiver chooser offers first. pkunzip.exe and rar.exe on Windows; elsewhere Info-ZIP's unzip,
-// whose switches come in another order, unrar, and 7z, which takes most types.
+// What the archiver of a type gets when the archive list has no template for it, and which
+// archivers the chooser offers first. pkunzip.exe and rar.exe on Windows; elsewhere Info-ZIP's
+// unzip, whose switches come in another order, unrar, and 7z, which takes most types.
 struct ArchiverKind {
     std::u16string_view type;
-    std::u16string_view beforeFile;      // default arguments: this, the copy,
-    std::u16string_view beforeFolder;    // this, the unpack folder
-    std::u16string_view chooserEntries;  // filter entries offered first
+    std::u16string_view beforeFile;               // default arguments: this, the copy,
+    std::u16string_view beforeFolder;             // this, the unpack folder
+    std::array<std::u16string_view, 2> programs;  // offered first; empty ones are left out
 };
 
 #ifdef _WIN32
 constexpr ArchiverKind kKinds[] = {
-    {u"zip", u"-o -d ", u" ", u"Архиватор pkunzip.exe|pkunzip.exe|"},
-    {u"rar", u"x -o+ ", u" ", u"Архиватор rar.exe|rar.exe|"},
+    {u"zip", u"-o -d ", u" ", {u"pkunzip.exe"}},
+    {u"rar", u"x -o+ ", u" ", {u"rar.exe"}},
 };
-constexpr ArchiverKind kOtherKind{u"", u"", u" ", u""};
+constexpr ArchiverKind kOtherKind{u"", u"", u" ", {}};
 constexpr std::u16string_view kChooserRest = u"Исполняемые файлы (*.exe)|*.exe|Все файлы (*.*)|*.*";
+constexpr char kPathListSeparator = ';';
 #else
 constexpr ArchiverKind kKinds[] = {
-    {u"zip", u"-o ", u" -d ", u"Архиватор unzip|unzip|Архиватор 7z|7z|"},
-    {u"rar", u"x -o+ ", u" ", u"Архиватор unrar|unrar|Архиватор 7z|7z|"},
+    {u"zip", u"-o ", u" -d ", {u"unzip", u"7z"}},
+    {u"rar", u"x -o+ ", u" ", {u"unrar", u"7z"}},
 };
-constexpr ArchiverKind kOtherKind{u"", u"", u" ", u"Архиватор 7z|7z|"};
+constexpr ArchiverKind kOtherKind{u"", u"", u" ", {u"7z"}};
 // Programs carry no extension here, and "*.*" would hide every name without a dot.
 constexpr std::u16string_view kChooserRest = u"Все файлы (*)|*";
+constexpr char kPathListSeparator = ':';
 #endif
 
 // Types compare exactly: a "ZIP" archive gets neither default arguments nor the zip entries.
@@ -114,36 +117,35 @@ std::u16string defaultArguments(const std::u16string& E, const UnpackNames& name
            std::u16string(kind.beforeFolder) + quoteArgument(names.unpackDir);
 }
 
-// The folder of the first offered archiver found on PATH, so the chooser opens where it lies.
-std::u16string chooserFolder(std::u16string_view entries, const std::u16string& fallback) {
+// The folder on PATH that holds the program; empty when none does.
+std::u16string folderOnPath(std::u16string_view program) {
     const char* path = std::getenv("PATH");
-    if (path == nullptr) return fallback;
-    std::size_t at = 0;
-    while (at < entries.size()) {
-        const auto bar = entries.find(u'|', at);
-        const auto end = entries.find(u'|', bar + 1);
-        if (bar == std::u16string_view::npos || end == std::u16string_view::npos) break;
-        const std::string program = toUtf8(entries.substr(bar + 1, end - bar - 1));
-        std::string_view folders(path);
-        while (!folders.empty()) {
-            const auto colon = folders.find(':');
-            const std::string folder(folders.substr(0, colon));
-            if (!folder.empty() && isProgramAvailable(fromUtf8(folder + "/" + program))) {
-                return fromUtf8(folder);
-            }
-            folders = colon == std::string_view::npos ? "" : folders.substr(colon + 1);
+    std::string_view folders(path == nullptr ? "" : path);
+    while (!folders.empty()) {
+        const auto end = folders.find(kPathListSeparator);
+        const std::u16string folder = fromUtf8(folders.substr(0, end));
+        if (!folder.empty() && isProgramAvailable(folder + kSep + std::u16string(program))) {
+            return folder;
         }
-        at = end + 1;
+        folders = end == std::string_view::npos ? "" : folders.substr(end + 1);
     }
-    return fallback;
+    return {};
 }
 
+// The chooser offers the usual archivers of the type first and opens in the folder of the first
+// one installed, else on the desktop.
 std::u16string chooseArchiver(const std::u16string& E, const UnpackContext& context) {
-    const std::u16string_view entries = kindOf(E).chooserEntries;
-    std::u16string filter(entries);
+    std::u16string filter;
+    std::u16string initialFolder;
+    for (const auto program : kindOf(E).programs) {
+        if (program.empty()) continue;
+        filter += u"Архиватор " + std::u16string(program) + u"|" + std::u16string(program) + u"|";
+        if (initialFolder.empty()) initialFolder = folderOnPath(program);
+    }
     filter += kChooserRest;
+    if (initialFolder.empty()) initialFolder = context.desktopPath;
     return context.desktop.chooseFile(u"Укажите консольный " + E + u"-архиватор", filter,
-                                      chooserFolder(entries, context.desktopPath));
+                                      initialFolder);
 }
 
 // Runs the archiver without a shell and waits for it to end, so the folder is checked only once

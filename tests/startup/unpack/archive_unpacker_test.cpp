@@ -324,6 +324,14 @@ TEST_F(UnpackTest, ArchiverThatCannotBeStartedIsForgotten) {
     EXPECT_EQ(storedArchiver(u"zip"), u"");
 }
 
+TEST_F(UnpackTest, UpperCaseTypeGetsNoZipEntries) {
+    const auto archive = temp.write("sources/book.ZIP", "zip bytes");
+    EXPECT_EQ(unpack(archive), u"");
+    ASSERT_EQ(desktop.choices.size(), 1u);
+    EXPECT_EQ(desktop.choices[0].prompt, u"Укажите консольный ZIP-архиватор");
+    EXPECT_EQ(desktop.choices[0].caption, u"Архиватор 7z|7z|Все файлы (*)|*");
+}
+
 TEST_F(UnpackTest, CancelledChooserStoresNothing) {
     const auto archive = temp.write("sources/book.zip", "zip bytes");
 
