@@ -290,6 +290,12 @@ double FileWindow::logicalDpi() const {
     return logicalDpiX();
 }
 
+// Shown by any route (QWidget::show included), the window is loaded first.
+void FileWindow::showEvent(QShowEvent* event) {
+    load();
+    QWidget::showEvent(event);
+}
+
 void FileWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (isMinimized()) return;

@@ -78,6 +78,7 @@ class FileWindow : public QWidget, public FileWindowPort {
     void programEnding();
 
   protected:
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -160,6 +160,12 @@ TEST_F(FileWindowTest, LoadListsTheSourceFolderWithTheSourcePicked) {
     EXPECT_EQ(selected(), (Names{u"b.txt"}));
 }
 
+TEST_F(FileWindowTest, ShowingThroughQWidgetLoadsToo) {
+    startup.SrcPath = temp.u16("texts/b.txt");
+    static_cast<QWidget&>(window()).show();
+    EXPECT_EQ(listed(), (Names{u"a.txt", u"b.txt", u"c.dat"}));
+}
+
 TEST_F(FileWindowTest, PicksSurviveAPatternChange) {
     settings.save(kSettingsSection, u"DefaultPattern", u"0");  // "*.txt"
     startup.SrcPath = temp.u16("texts/a.txt");
