@@ -1,61 +1,95 @@
 #include "engine/pair_replace.h"
 
-#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "engine/unit_search.h"
 
 namespace lorvane {
 namespace {
 
-// The next occurrence of `search` at or after `from`, or npos. Looks for the first unit with
-// std::find, which the library vectorises, then compares the rest.
-std::size_t findFrom(std::u16string_view text, std::u16string_view search, std::size_t from) {
-    const char16_t first = search.front();
-    const std::size_t last = text.size() - search.size();  // caller ensures text >= search
-    const char16_t* begin = text.data();
-    while (from <= last) {
-        const char16_t* hit = std::find(begin + from, begin + last + 1, first);
-        if (hit == begin + last + 1) return std::u16string_view::npos;
-        const std::size_t at = static_cast<std::size_t>(hit - begin);
-        if (std::equal(search.begin() + 1, search.end(), hit + 1)) return at;
-        from = at + 1;
-    }
-    return std::u16string_view::npos;
+template <class Char>
+void copyUnits(Char* target, const Char* source, std::size_t count) {
+    std::memmove(target, source, count * sizeof(Char));
 }
 
-std::size_t replaceSameLength(std::u16string& text, std::u16string_view search,
-                              std::u16string_view replacement, std::size_t at) {
+// The search runs over a fixed view of the text, which is rewritten only behind it.
+template <class Char>
+struct Finder {
+    std::basic_string_view<Char> text;
+    const TextSearcher<Char>& searcher;
+    std::size_t next(std::size_t from) const { return searcher.find(text, from); }
+};
+
+// Same length or shorter: the write position never passes the read position.
+template <class Char>
+std::size_t shrinkInPlace(std::basic_string<Char>& text, const Finder<Char>& finder,
+                          std::size_t searchLength, std::basic_string_view<Char> replacement,
+                          std::size_t at) {
+    constexpr std::size_t npos = std::basic_string_view<Char>::npos;
+    Char* data = text.data();
+    std::size_t write = at;
     std::size_t count = 0;
-    while (at != std::u16string_view::npos) {
-        std::copy(replacement.begin(), replacement.end(), text.begin() + static_cast<long>(at));
+    while (at != npos) {
+        copyUnits(data + write, replacement.data(), replacement.size());
+        write += replacement.size();
         ++count;
-        at = findFrom(text, search, at + search.size());
+        const std::size_t read = at + searchLength;
+        at = finder.next(read);
+        const std::size_t keep = (at == npos ? text.size() : at) - read;
+        if (write != read) copyUnits(data + write, data + read, keep);
+        write += keep;
     }
+    text.resize(write);
     return count;
+}
+
+// Longer: find every occurrence first, then grow once and fill from the back.
+template <class Char>
+std::size_t growInPlace(std::basic_string<Char>& text, const Finder<Char>& finder,
+                        std::size_t searchLength, std::basic_string_view<Char> replacement,
+                        std::size_t at) {
+    std::vector<std::size_t> starts;
+    for (; at != std::basic_string_view<Char>::npos; at = finder.next(at + searchLength)) {
+        starts.push_back(at);
+    }
+    const std::size_t oldSize = text.size();
+    text.resize(oldSize + starts.size() * (replacement.size() - searchLength));
+    Char* data = text.data();
+    std::size_t readEnd = oldSize;
+    std::size_t writeEnd = text.size();
+    for (auto it = starts.rbegin(); it != starts.rend(); ++it) {
+        const std::size_t tail = *it + searchLength;
+        const std::size_t keep = readEnd - tail;
+        writeEnd -= keep;
+        copyUnits(data + writeEnd, data + tail, keep);
+        writeEnd -= replacement.size();
+        copyUnits(data + writeEnd, replacement.data(), replacement.size());
+        readEnd = *it;
+    }
+    return starts.size();
 }
 
 }  // namespace
 
-std::size_t replaceOccurrences(std::u16string& text, std::u16string_view search,
-                               std::u16string_view replacement) {
+template <class Char>
+std::size_t replaceUnits(std::basic_string<Char>& text, std::basic_string_view<Char> search,
+                         std::basic_string_view<Char> replacement, std::size_t filterA,
+                         std::size_t filterB) {
     if (search.empty() || text.size() < search.size()) return 0;
-    std::size_t at = findFrom(text, search, 0);
-    if (at == std::u16string_view::npos) return 0;
-    if (search.size() == replacement.size())
-        return replaceSameLength(text, search, replacement, at);
-
-    std::u16string out;
-    out.reserve(replacement.size() > search.size() ? text.size() + text.size() / 8 : text.size());
-    std::size_t start = 0;
-    std::size_t count = 0;
-    while (at != std::u16string_view::npos) {
-        out.append(text, start, at - start);
-        out.append(replacement);
-        start = at + search.size();
-        ++count;
-        at = findFrom(text, search, start);
+    const TextSearcher<Char> searcher(search, filterA, filterB);
+    const Finder<Char> finder{text, searcher};
+    const std::size_t first = finder.next(0);
+    if (first == std::basic_string_view<Char>::npos) return 0;
+    if (replacement.size() <= search.size()) {
+        return shrinkInPlace(text, finder, search.size(), replacement, first);
     }
-    out.append(text, start, std::u16string::npos);
-    text.swap(out);
-    return count;
+    return growInPlace(text, finder, search.size(), replacement, first);
 }
+
+template std::size_t replaceUnits<char16_t>(std::u16string&, std::u16string_view,
+                                            std::u16string_view, std::size_t, std::size_t);
+template std::size_t replaceUnits<char>(std::string&, std::string_view, std::string_view,
+                                        std::size_t, std::size_t);
 
 }  // namespace lorvane

@@ -4,14 +4,14 @@
 
 #include "engine/leading_number.h"
 #include "engine/numerals.h"
+#include "engine/pair_line.h"
 #include "engine/pair_replace.h"
+#include "engine/pass_runner.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
 namespace lorvane {
 namespace {
-
-constexpr std::u16string_view kPairSeparator = u" == ";
 
 // The argument of a directive: the text after the first space, spaces trimmed at both ends.
 // A line without a space has none.
@@ -28,7 +28,26 @@ bool startsWith(std::u16string_view text, std::u16string_view prefix) {
 }  // namespace
 
 TableEngine::TableEngine(EngineState& state, ScriptRunner& scripts)
-    : state_(state), scripts_(&scripts) {}
+    : state_(state), scripts_(&scripts), shortcutThreshold_(PassRunner::kDefaultThreshold) {}
+
+void TableEngine::applyLines(const std::vector<std::u16string_view>& lines, int16_t Stp) {
+    PassRunner runner(state_.tmpText, *state_.codePage, shortcutThreshold_);
+    for (const std::u16string_view line : lines) {
+        if (isPlainPairLine(line)) {
+            if (auto pair = parsePair(line, *state_.codePage)) runner.add(*pair);
+            continue;
+        }
+        if (!mayTouchText(line)) {  // a setting: the passes need not stop for it
+            Rplc(line, Stp);
+            continue;
+        }
+        runner.flush();
+        const unsigned before = textVersion_;
+        Rplc(line, Stp);
+        if (textVersion_ != before) runner.textChanged();
+    }
+    runner.flush();
+}
 
 // The tests run in this order, each on its own: one line may be a directive and a pair at once.
 void TableEngine::Rplc(std::u16string_view Lin, int16_t Stp) {
@@ -38,7 +57,7 @@ void TableEngine::Rplc(std::u16string_view Lin, int16_t Stp) {
     if (first != std::u16string_view::npos && Lin[first] == u'>') {
         handleDirectives(Lin, toLower(Lin), Stp);
     }
-    if (Lin.find(kPairSeparator) != std::u16string_view::npos) applyPair(Lin);
+    if (Lin.find(u" == ") != std::u16string_view::npos) applyPair(Lin);
 }
 
 void TableEngine::handleDirectives(std::u16string_view line, std::u16string_view lower,
@@ -65,6 +84,7 @@ void TableEngine::handleDirectives(std::u16string_view line, std::u16string_view
     if (startsWith(lower, u">digits")) {
         const std::u16string_view trimmed = trimSpaces(line);
         if (auto mode = toInt16(ReadLeadingNumber(trimmed.substr(trimmed.size() - 1)))) {
+            ++textVersion_;
             DigitRuns(state_.tmpText, *mode, state_.Tablett);
         }
     }
@@ -84,6 +104,7 @@ void TableEngine::handleDirectives(std::u16string_view line, std::u16string_view
 void TableEngine::runScriptStep(std::u16string_view line) {
     const auto name = argumentOf(line);
     if (!name || name->empty()) return;
+    ++textVersion_;
     std::u16string before = state_.tmpText;
     auto result = scripts_->RunScript(std::u16string(*name));
     if (result)
@@ -93,29 +114,15 @@ void TableEngine::runScriptStep(std::u16string_view line) {
 }
 
 bool TableEngine::applyPair(std::u16string_view line) {
-    const auto separator = line.find(kPairSeparator);
-    if (separator == std::u16string_view::npos) return false;
-    const std::u16string_view searchSide = line.substr(0, separator);
-    const std::u16string_view replacement = line.substr(separator + kPairSeparator.size());
-
-    const double number = ReadLeadingNumber(searchSide);
-    if (number == 0) {
-        replaceOccurrences(state_.tmpText, searchSide, replacement);
-        return true;
-    }
-    // A search side that begins with a number names a character by its code.
-    const auto code = toInt32(number);
-    if (!code || *code < 0 || *code > 255) return false;
-    const int byte = *code;
-    if (!state_.codePage->isSingleByte() && byte > 0x7F) return false;
-    const char16_t character = state_.codePage->isSingleByte()
-                                   ? state_.codePage->charOf(static_cast<unsigned char>(byte))
-                                   : static_cast<char16_t>(byte);
-    replaceOccurrences(state_.tmpText, std::u16string_view(&character, 1), replacement);
+    auto pair = parsePair(line, *state_.codePage);
+    if (!pair) return false;
+    ++textVersion_;
+    replaceOccurrences(state_.tmpText, pair->search, pair->replacement);
     return true;
 }
 
 Expected<std::u16string> TableEngine::Table(std::u16string Txt, std::u16string_view Tbl) {
+    ++textVersion_;
     state_.tmpText = std::move(Txt);
     const std::u16string path =
         resolveCaseInsensitive(state_.programFolder + u"/" + normalizeSeparators(Tbl));
@@ -124,6 +131,7 @@ Expected<std::u16string> TableEngine::Table(std::u16string Txt, std::u16string_v
 }
 
 Expected<std::u16string> TableEngine::Rpl3(std::u16string Arg) {
+    ++textVersion_;
     state_.tmpText = std::move(Arg);
     if (Status status = Rplc2(state_.Tablett); !status) return status.failure();
     return state_.tmpText;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/engine_state.h"
 #include "engine/script_runner.h"
@@ -36,9 +37,16 @@ class TableEngine {
     // The working text := Arg; the current table (Tablett) applied; the result.
     Expected<std::u16string> Rpl3(std::u16string Arg);
 
+    // Applies table lines in order at one level: the same text as Rplc on each line, with runs
+    // of plain pairs taken together.
+    void applyLines(const std::vector<std::u16string_view>& lines, int16_t Stp);
+
     // Applies a pair line ("search == replacement") to the working text. False when the
     // numeric search side is no valid code.
     bool applyPair(std::u16string_view line);
+
+    // Texts shorter than this skip the pass shortcuts (tests lower it to exercise them).
+    void setShortcutThreshold(std::size_t units) { shortcutThreshold_ = units; }
 
   private:
     void handleDirectives(std::u16string_view line, std::u16string_view lower, int16_t level);
@@ -48,6 +56,9 @@ class TableEngine {
     EngineState& state_;
     ScriptRunner* scripts_;
     int nesting_ = 0;
+    std::size_t shortcutThreshold_;
+    // Counts the changes the engine makes to the working text outside a run of plain pairs.
+    unsigned textVersion_ = 0;
 };
 
 }  // namespace lorvane

@@ -3,6 +3,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "engine/table_engine.h"
 #include "platform/error_catalogue.h"
@@ -53,10 +54,12 @@ Status TableEngine::Rplc2(const std::u16string& Fil) {
     const std::u16string text = state_.codePage->decode(*bytes);
     bytes.value().clear();
 
-    ++nesting_;
-    forEachLine(text, [this](std::u16string_view line) {
-        if (line.size() > 4 && !isComment(line)) Rplc(line, -1);
+    std::vector<std::u16string_view> lines;
+    forEachLine(text, [&lines](std::u16string_view line) {
+        if (line.size() > 4 && !isComment(line)) lines.push_back(line);
     });
+    ++nesting_;
+    applyLines(lines, -1);
     --nesting_;
     return {};
 }
@@ -80,6 +83,7 @@ void TableEngine::applyInclude(std::u16string_view name) {
     if (!lister.setFolder(resolveCaseInsensitive(folder))) return;
     for (const std::u16string& entry : lister.entries()) {
         if (entry == fileName) {
+            ++textVersion_;
             (void)Rplc2(lister.folder() + u"/" + entry);  // a failing include is a skipped step
             return;
         }

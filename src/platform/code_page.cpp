@@ -142,6 +142,19 @@ std::string CodePage::encode(std::u16string_view text) const {
     return out;
 }
 
+bool CodePage::tryEncode(std::u16string_view text, std::string& out) const {
+    if (!isSingleByte()) return false;
+    out.resize(text.size());
+    char* target = out.data();
+    int16_t missing = 0;
+    for (char16_t c : text) {
+        const int16_t code = fromUnicode_[c];
+        missing |= code;  // negative once any character is unrepresentable
+        *target++ = static_cast<char>(code);
+    }
+    return missing >= 0;
+}
+
 int CodePage::codeOf(char16_t c) const {
     if (number_ == kUtf8) return c < 0x80 ? c : -1;
     return fromUnicode_[c];

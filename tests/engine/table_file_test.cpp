@@ -78,14 +78,14 @@ TEST_F(TableFile, TableAndRpl3LeaveTheirResultInTheWorkingText) {
 
 TEST_F(TableFile, ScriptThatAppliesItsOwnTableAgainEnds) {
     // The table runs a script that applies the same table, which runs the script again...
-    writeTable("@hip/t.txt", u">script again.vbs\r\nz == zz\r\n");
+    writeTable("@hip/t.txt", u">script again.vbs\r\nz == y\r\n");
     scripts.answers[u"again.vbs"] = [this]() -> Expected<std::u16string> {
         return engine.Rpl3(state.tmpText);
     };
     state.tmpText = u"z";
     engine.Rplc(u">script again.vbs", 0);
     EXPECT_LE(scripts.calls.size(), static_cast<std::size_t>(TableEngine::kMaxNesting + 1));
-    EXPECT_EQ(state.tmpText.find_first_not_of(u'z'), std::u16string::npos);
+    EXPECT_EQ(state.tmpText, u"y");
 }
 
 TEST_F(TableFile, LargeAndBinaryTablesAreAppliedLineByLine) {
