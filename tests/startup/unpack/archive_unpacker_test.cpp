@@ -156,6 +156,31 @@ TEST_F(UnpackTest, UnzipsThroughTheTemplateAndRemembersTheArchiver) {
     EXPECT_EQ(desktop.busyChanges, (std::vector<bool>{true, false}));
 }
 
+TEST_F(UnpackTest, TheShippedArchiveListWorksWithTheRealArchivers) {
+    struct Case {
+        std::string name;
+        std::string format;
+        std::u16string archiver;
+    } cases[] = {
+        {"shipped zip.zip", "zip", u"unzip"},
+        {"shipped 7z.7z", "7z", u"7z"},
+        {"shipped tar.tar", "tar", u"tar"},
+    };
+    for (const auto* program : {u"unzip", u"7z", u"tar"}) {
+        if (!haveProgram(program)) GTEST_SKIP() << toUtf8(program) << " needed";
+    }
+    fs::copy_file(fs::path(LORVANE_BUNDLE_DIR) / "Arch.txt", programFolder / "Arch.txt");
+    for (const auto& c : cases) {
+        const auto archive = makeArchive(c.name, c.format, {{"a.txt", c.format}});
+        const std::u16string type = *archiveTypeOf(archive);
+        settings.save(kArchiverSection, type, c.archiver);
+        const std::string base = c.name.substr(0, c.name.rfind('.'));
+        EXPECT_EQ(unpack(archive), u16(docs / "Lorva" / base)) << c.name;
+        EXPECT_EQ(test::readBytes(docs / "Lorva" / base / "a.txt"), c.format) << c.name;
+        EXPECT_EQ(storedArchiver(type), c.archiver) << c.name;
+    }
+}
+
 TEST_F(UnpackTest, SevenZipArchiveWithTheStoredArchiver) {
     if (!haveProgram(u"7z")) GTEST_SKIP() << "7z needed";
     writeArchiveList(kBundledStyleList);
