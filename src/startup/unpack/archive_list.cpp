@@ -5,30 +5,7 @@ namespace {
 
 constexpr std::u16string_view kLineEnd = u"\r\n";
 
-bool endsWith(std::u16string_view text, std::u16string_view suffix) {
-    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
-}
-
 }  // namespace
-
-std::optional<std::u16string> archiveType(std::u16string_view srcPath) {
-    const auto dot = srcPath.rfind(u'.');
-    if (dot == std::u16string_view::npos) return std::nullopt;
-    return std::u16string(srcPath.substr(dot + 1));
-}
-
-bool isArchive(std::u16string_view srcPath, std::u16string_view archiveList) {
-    if (endsWith(srcPath, u".zip") || endsWith(srcPath, u".rar")) return true;
-    const auto dot = srcPath.rfind(u'.');
-    if (dot == std::u16string_view::npos || archiveList.empty()) return false;
-    // A line that begins with the extension: the extension right after a line end, the start of
-    // the list counting as one.
-    std::u16string list(kLineEnd);
-    list += archiveList;
-    std::u16string needle(kLineEnd);
-    needle += srcPath.substr(dot);
-    return list.find(needle) != std::u16string::npos;
-}
 
 std::optional<std::u16string> findArchiveTemplate(std::u16string_view archiveList,
                                                   std::u16string_view type) {

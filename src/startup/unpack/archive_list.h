@@ -1,5 +1,5 @@
-// The archive list "Arch.txt" of the program folder: which source files are archives, and the
-// argument template the archiver of each archive type is run with.
+// The template lines of the archive list "Arch.txt": the argument template the archiver of each
+// archive type is run with. (Which sources are archives is start-up's archive check.)
 #pragma once
 
 #include <optional>
@@ -7,14 +7,6 @@
 #include <string_view>
 
 namespace lorvane {
-
-// The archive type of a source path: its text after the last ".", letter case kept; nothing when
-// the path holds no "." at all.
-std::optional<std::u16string> archiveType(std::u16string_view srcPath);
-
-// A source is an archive when it ends in ".zip" or ".rar" (exact letter case), or when a line of
-// the archive list begins with its extension, dot included (exact letter case).
-bool isArchive(std::u16string_view srcPath, std::u16string_view archiveList);
 
 // The template of the first line "type template" (type, one space, template), case-sensitive,
 // with its leading space and without its line end. A last line holding the type alone matches

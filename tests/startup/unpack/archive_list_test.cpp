@@ -7,37 +7,6 @@
 namespace lorvane {
 namespace {
 
-TEST(ArchiveList, RecognisesArchives) {
-    struct Case {
-        std::u16string path;
-        std::u16string list;
-        bool archive;
-    } cases[] = {
-        {u"/t/book.zip", u"", true},
-        {u"/t/book.rar", u"", true},
-        {u"/t/book.ZIP", u"", false},
-        {u"/t/book.ZIP", u".zip\r\n", false},
-        {u"/t/book.ZIP", u".ZIP\r\n", true},
-        {u"/t/book.arj", u".7z\r\n.arj", true},
-        {u"/t/book.arj", u"zip -o %file%\r\n.arjx\r\n", true},  // a prefix test on the line
-        {u"/t/book.arj", u"arj x %file%\r\n", false},
-        {u"/t/book.txt", u".7z\r\n", false},
-        {u"/t/readme", u".7z\r\n", false},
-        {u"/t.b/readme", u".b/readme\r\n", true},  // the extension starts at the folder's dot
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(isArchive(c.path, c.list), c.archive)
-            << toUtf8(c.path) << " / " << toUtf8(c.list);
-    }
-}
-
-TEST(ArchiveList, ArchiveTypeIsTheTextAfterTheLastDot) {
-    EXPECT_EQ(archiveType(u"/t/book.tar.gz"), u"gz");
-    EXPECT_EQ(archiveType(u"/t/book.ZIP"), u"ZIP");
-    EXPECT_EQ(archiveType(u"/t/book."), u"");
-    EXPECT_EQ(archiveType(u"/t/book"), std::nullopt);
-}
-
 TEST(ArchiveList, FindsTheTemplateOfAType) {
     const std::u16string list =
         u".arj\r\nzip -o %file% -d %path%\r\nzipx nope\r\narj\r\narj e %file% %path%\r\n"
