@@ -26,10 +26,10 @@ void writeSamples(const lorvane::test::TempFolder& temp) {
     write("program/files.txt",
           "Веб-страницы (*.htm)|*.htm;*.html\r\nДокументы RTF (*.rtf)|*.rtf\r\n");
     write("texts/psalom1.txt",
-          "Бlжeнъ мyжъ, и4же не и4де на совётъ нечести1выхъ, и3 на пути2 грёшныхъ не стA, и3 на "
-          "сэдaлищи губи1телей не сёде:\r\nно въ зак0нэ гDни в0лz є3гw2, и3 въ зак0нэ є3гw2 "
-          "поучи1тсz дeнь и3 н0щь.\r\n");
-    write("texts/psalom2.txt", "Вскyю шатaшасz kзhцы, и3 лю1дїе поучи1шасz тщeтнымъ;\r\n");
+          "<Пс>ало'мъ Дави'ду 22.\r\n\r\n1 Госпо'дь пасе'тъ м<я>`, и ничто'же м<я> лиши'тъ.\r\n\r\n"
+          "2 На м<ять>'ст<ять> зла'чн<ять>, та'мw всели' м<я>,\r\nна вод<ять>` поко'йн<ять> "
+          "воспита' м<я>.\r\n");
+    write("texts/psalom2.txt", "3 Ду'шу мою` обрати`, наста'ви м<я> на стез<я>` пра'вды.\r\n");
     write("texts/notes.txt", "Заметки к переводу.\r\n");
     write("texts/empty.txt", "");
     write("texts/index.htm", "<html></html>\r\n");
