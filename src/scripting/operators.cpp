@@ -114,7 +114,13 @@ Variant add(const Variant& left, const Variant& right) {
 Variant divide(const Variant& left, const Variant& right) {
     const double a = toDouble(left), b = toDouble(right);
     if (b == 0) raise(a == 0 ? errors::kOverflow : errors::kDivisionByZero);
-    const bool single = left.type() == VarType::Single && right.type() == VarType::Single;
+    // A Single divided by a Single or a narrow whole number stays a Single.
+    auto narrow = [](const Variant& v) {
+        return v.type() == VarType::Single || v.type() == VarType::Integer ||
+               v.type() == VarType::Byte || v.isBool() || v.isEmpty();
+    };
+    const bool single = (left.type() == VarType::Single || right.type() == VarType::Single) &&
+                        narrow(left) && narrow(right);
     return floatResult(a / b, single ? kSingle : kDouble);
 }
 

@@ -28,6 +28,8 @@ struct ScriptCase {
     fs::path path;
 };
 
+void PrintTo(const ScriptCase& c, std::ostream* out) { *out << c.path; }
+
 std::vector<ScriptCase> discover() {
     std::vector<ScriptCase> cases;
     for (const auto& entry : fs::directory_iterator(LORVANE_SCRIPT_TESTS_DIR)) {
