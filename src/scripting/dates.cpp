@@ -131,12 +131,18 @@ std::optional<double> parseDateText(std::u16string_view text) {
     }
     double date = 0;
     std::size_t used = 0;
+    int year = 0, month = 0, day = 0;
     if (seps.rfind(u"//", 0) == 0 && numbers.size() >= 3) {
-        date = dateFromParts(numbers[2], numbers[0], numbers[1]);
+        year = numbers[2], month = numbers[0], day = numbers[1];
         used = 3;
     } else if (seps.rfind(u"--", 0) == 0 && numbers.size() >= 3) {
-        date = dateFromParts(numbers[0], numbers[1], numbers[2]);
+        year = numbers[0], month = numbers[1], day = numbers[2];
         used = 3;
+    }
+    if (used) {
+        date = dateFromParts(year, month, day);
+        const DateParts check = partsOfDate(date);
+        if (check.year != year || check.month != month || check.day != day) return std::nullopt;
     }
     const std::size_t timeCount = numbers.size() - used;
     if (timeCount == 1 || timeCount > 3) return std::nullopt;

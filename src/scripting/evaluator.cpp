@@ -128,6 +128,8 @@ Status Evaluator::guarded(const std::u16string& file, Body body) {
     if (runDepth_ == 0) {
         deadline_ = std::chrono::steady_clock::now() + options_.timeLimit;
         steps_ = 0;
+        char marker;
+        stackBase_ = reinterpret_cast<std::uintptr_t>(&marker);
     }
     ++runDepth_;
     struct Leave {
@@ -209,6 +211,13 @@ void Evaluator::tick(const Pos& pos) {
         failure.column = pos.column;
         throw ScriptAbort{failure};
     }
+}
+
+// The stack grows downwards on every platform we build for.
+std::size_t Evaluator::stackUsed() const {
+    char marker;
+    const auto here = reinterpret_cast<std::uintptr_t>(&marker);
+    return stackBase_ > here ? stackBase_ - here : 0;
 }
 
 ObjectRef Evaluator::createObject(std::u16string_view progId) {

@@ -121,6 +121,7 @@ class Evaluator : public std::enable_shared_from_this<Evaluator> {
     template <class Body>
     Status guarded(const std::u16string& file, Body body);
     void tick(const Pos& pos);
+    std::size_t stackUsed() const;
     Failure failureOf(const LocatedError& e) const;
 
     // ---- statements (evaluator_stmt.cpp) ----
@@ -180,6 +181,7 @@ class Evaluator : public std::enable_shared_from_this<Evaluator> {
 
     Frame* frame_ = nullptr;
     int callDepth_ = 0;
+    std::uintptr_t stackBase_ = 0;  // where the outermost host call entered
     int runDepth_ = 0;
     std::uint64_t steps_ = 0;
     std::chrono::steady_clock::time_point deadline_;

@@ -159,7 +159,9 @@ Variant Evaluator::readName(const NameExpr& name) {
 
 Variant Evaluator::callProcedure(const Procedure& proc, ClassInstance* me, Arguments& args) {
     if (args.size() != proc.params.size()) raise(errors::kWrongNumberOfArguments);
-    if (callDepth_ >= options_.maxCallDepth) raise(errors::kOutOfStackSpace);
+    if (callDepth_ >= options_.maxCallDepth || stackUsed() > options_.stackLimit) {
+        raise(errors::kOutOfStackSpace);
+    }
     ++callDepth_;
     struct Leave {
         int& depth;

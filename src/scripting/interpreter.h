@@ -25,9 +25,12 @@ struct InterpreterOptions {
     std::chrono::milliseconds timeLimit{10000};
     // At most this many evaluation steps per call (0: no limit), for fuzzing.
     std::uint64_t stepLimit = 0;
-    // Nested procedure calls deeper than this fail with error 28, "Out of stack space". The
-    // default is safe on an 8 MB stack.
+    // Nested procedure calls deeper than this fail with error 28, "Out of stack space", and so
+    // does a call that would take the machine stack more than stackLimit bytes below the point
+    // where the host called in. 1000 calls need about 2 MB in an optimised build, so the
+    // defaults are safe on an 8 MB stack whatever the build.
     int maxCallDepth = 1000;
+    std::size_t stackLimit = std::size_t{4} << 20;
 };
 
 // Thrown by a host object (WScript.Quit) to end the script at once. AddCode and Run let it

@@ -28,7 +28,9 @@ struct ScriptCase {
     fs::path path;
 };
 
-void PrintTo(const ScriptCase& c, std::ostream* out) { *out << c.path; }
+void PrintTo(const ScriptCase& c, std::ostream* out) {
+    *out << c.path;
+}
 
 std::vector<ScriptCase> discover() {
     std::vector<ScriptCase> cases;
