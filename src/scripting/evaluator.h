@@ -146,6 +146,7 @@ class Evaluator : public std::enable_shared_from_this<Evaluator> {
     Variant callProcedure(const Procedure& proc, ClassInstance* me, Arguments& args);
     Variant callBuiltin(int index, const std::vector<ExprPtr>& args);
     void buildArguments(const std::vector<ExprPtr>& exprs, Arguments& out, ArgumentPins& pins);
+    Variant indexInto(const Variant& target, Arguments& args);
     Variant defaultCall(const ObjectRef& object, const std::vector<ExprPtr>& args, Invoke kind);
     bool isOwnResult(const NameExpr& name) const;
     Variant evalCall(const CallExpr& call, Invoke kind);

@@ -359,15 +359,36 @@ Variant Evaluator::evalCall(const CallExpr& call, Invoke kind) {
 Variant Evaluator::memberCall(const ObjectRef& object, const MemberExpr& member, Arguments& args,
                               Invoke kind, const Variant* value) {
     if (!object) raise(errors::kObjectVariableNotSet);
+    const bool reading = kind == Invoke::Get || kind == Invoke::Call;
     if (auto* instance = dynamic_cast<ClassInstance*>(object.get())) {
         auto found = instance->info->byName.find(member.name);
         if (found == instance->info->byName.end()) raise(errors::kObjectDoesNotSupportProperty);
         const ClassMember& m = instance->info->members[static_cast<std::size_t>(found->second)];
         if (!m.isPublic && instance != frame_->me) raise(errors::kObjectDoesNotSupportProperty);
+        const Procedure* reader =
+            m.kind == ClassMember::Kind::Method ? m.method.get() : m.get.get();
+        if (reader && reader->params.empty() && !args.empty() && reading) {
+            Arguments none;
+            return indexInto(invokeMember(*instance, found->second, Invoke::Get, none, nullptr),
+                             args);
+        }
         return invokeMember(*instance, found->second, kind, args, value);
     }
     const MemberId id = object->findMember(member.spelling);
     if (id == kNoMember) raise(errors::kObjectDoesNotSupportProperty);
+    if (reading && !args.empty()) {
+        // obj.List(0) where List takes no arguments: the arguments apply to its value, as in
+        // WScript.Arguments(0).
+        try {
+            if (kind == Invoke::Get) return object->get(id, args);
+            object->call(id, args);
+            return {};
+        } catch (const ScriptError& e) {
+            if (e.number != errors::kWrongNumberOfArguments) throw;
+        }
+        Arguments none;
+        return indexInto(object->get(id, none), args);
+    }
     switch (kind) {
         case Invoke::Get:
             return object->get(id, args);
@@ -382,6 +403,20 @@ Variant Evaluator::memberCall(const ObjectRef& object, const MemberExpr& member,
             return {};
     }
     return {};
+}
+
+Variant Evaluator::indexInto(const Variant& target, Arguments& args) {
+    if (target.isArray()) {
+        const Variant* element = target.asArray().at(indices(args));
+        if (!element) raise(errors::kSubscriptOutOfRange);
+        return *element;
+    }
+    if (!target.isObject()) raise(errors::kTypeMismatch);
+    const ObjectRef& object = target.asObject();
+    if (!object) raise(errors::kObjectVariableNotSet);
+    const MemberId member = object->defaultMember();
+    if (member == kNoMember) raise(errors::kObjectDoesNotSupportProperty);
+    return object->get(member, args);
 }
 
 void Evaluator::callStatement(const Expr& call) {

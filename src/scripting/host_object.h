@@ -10,6 +10,8 @@
 //      defaultMember (the member used for `obj(args)` and for the object's value) and
 //      enumerate (For Each). Fail with vbs::raise(number) using the catalogue's numbers
 //      (errors::kInvalidProcedureCall, kTypeMismatch, kObjectDoesNotSupportProperty ...).
+//      A member that takes no arguments fails with errors::kWrongNumberOfArguments when given
+//      some; the interpreter then applies them to the member's value (`obj.Items(0)`).
 //      Convert arguments with the functions of coerce.h (toString, toLong, toBool ...), which
 //      apply the language's rules and raise its errors.
 //   2. Register a factory under its ProgId, e.g.

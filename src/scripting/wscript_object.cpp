@@ -103,6 +103,7 @@ Variant WScriptObject::get(MemberId member, Arguments& args) {
             return {};
         }
         case kArguments:
+            if (!args.empty()) raise(errors::kWrongNumberOfArguments);
             return Variant::fromObject(arguments_);
         case kQuit:
             throw ScriptQuit{args.empty() || args[0].isEmpty() ? 0 : toLong(args[0])};
