@@ -69,8 +69,10 @@ ClassInstance::ClassInstance(std::shared_ptr<const ClassInfo> classInfo,
 }
 
 ClassInstance::~ClassInstance() {
-    if (!info->terminate) return;
-    if (auto evaluator = evaluator_.lock()) evaluator->terminate(*this);
+    if (info->terminate) {
+        if (auto evaluator = evaluator_.lock()) evaluator->terminate(*this);
+    }
+    releaseNested(fields);
 }
 
 std::shared_ptr<Evaluator> ClassInstance::evaluator() const {

@@ -165,6 +165,9 @@ class Evaluator : public std::enable_shared_from_this<Evaluator> {
     Variant evalBinary(const BinaryExpr& e);
     Variant evalNew(const NewExpr& e);
     void assign(const Expr& target, Variant value, AssignMode mode);
+    bool appendInPlace(const Expr& target, const Expr& value);
+    bool isPure(const Expr& expr);
+    bool impureBuiltin(int index) const;
     void assignName(const NameExpr& name, Variant value, AssignMode mode);
     void assignCall(const CallExpr& call, Variant value, AssignMode mode);
     ObjectRef instantiate(const std::shared_ptr<const ClassInfo>& info);

@@ -218,6 +218,11 @@ Variant Evaluator::callBuiltin(int index, const std::vector<ExprPtr>& exprs) {
     return builtin.fn(*this, args);
 }
 
+bool Evaluator::impureBuiltin(int index) const {
+    const std::u16string_view name = builtins_[static_cast<std::size_t>(index)].name;
+    return name == u"Eval" || name == u"Execute" || name == u"ExecuteGlobal";
+}
+
 bool Evaluator::isOwnResult(const NameExpr& name) const {
     return frame_->proc && name.localSlot >= 0 && name.localSlot == frame_->proc->resultSlot;
 }

@@ -66,8 +66,13 @@ Variant Evaluator::evalBinary(const BinaryExpr& e) {
         if (!left.isObject() || !right.isObject()) raise(errors::kObjectRequired);
         return Variant::fromBool(left.asObject() == right.asObject());
     }
-    const Variant left = value(*e.left);
+    Variant left = value(*e.left);
     const Variant right = value(*e.right);
+    if (e.op == Op::Concat && left.isString() && !right.isNull()) {
+        // A chain a & b & c appends to its first text instead of copying it at every step.
+        left.mutableString() += toString(right);
+        return left;
+    }
     if (e.op >= Op::Eq && e.op <= Op::Ge) {
         const Literal literal = isLiteral(*e.left)    ? Literal::Left
                                 : isLiteral(*e.right) ? Literal::Right
@@ -100,6 +105,72 @@ ObjectRef Evaluator::instantiate(const std::shared_ptr<const ClassInfo>& info) {
         callProcedure(*info->initialize, instance.get(), none);
     }
     return instance;
+}
+
+// Whether evaluating the expression can change a script variable: only names of variables,
+// literals, operators, array elements and built-ins other than Eval and Execute leave them be.
+bool Evaluator::isPure(const Expr& e) {
+    switch (e.kind) {
+        case ExprKind::Literal:
+            return true;
+        case ExprKind::Name:
+            return resolve(static_cast<const NameExpr&>(e)).kind == NameRef::Kind::Slot;
+        case ExprKind::Paren:
+            return isPure(*static_cast<const ParenExpr&>(e).inner);
+        case ExprKind::Unary:
+            return isPure(*static_cast<const UnaryExpr&>(e).operand);
+        case ExprKind::Binary: {
+            const auto& b = static_cast<const BinaryExpr&>(e);
+            return isPure(*b.left) && isPure(*b.right);
+        }
+        case ExprKind::Call: {
+            const auto& c = static_cast<const CallExpr&>(e);
+            if (c.callee->kind != ExprKind::Name) return false;
+            const auto& name = static_cast<const NameExpr&>(*c.callee);
+            const NameRef ref = resolve(name);
+            const bool element = ref.kind == NameRef::Kind::Slot && ref.slot->isArray();
+            const bool builtin = ref.kind == NameRef::Kind::Builtin && !impureBuiltin(ref.member);
+            if (!element && !builtin) return false;
+            for (const auto& arg : c.args) {
+                if (arg && !isPure(*arg)) return false;
+            }
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+// `s = s & a & b`: appends to the text in s in place instead of copying it, when nothing on
+// the right can change s meanwhile. True when it did the assignment.
+bool Evaluator::appendInPlace(const Expr& target, const Expr& valueExpr) {
+    if (target.kind != ExprKind::Name || valueExpr.kind != ExprKind::Binary) return false;
+    const auto& name = static_cast<const NameExpr&>(target);
+    std::vector<const Expr*> tail;
+    const Expr* spine = &valueExpr;
+    while (spine->kind == ExprKind::Binary &&
+           static_cast<const BinaryExpr*>(spine)->op == Op::Concat) {
+        tail.push_back(static_cast<const BinaryExpr*>(spine)->right.get());
+        spine = static_cast<const BinaryExpr*>(spine)->left.get();
+    }
+    if (spine->kind != ExprKind::Name) return false;
+    const auto& first = static_cast<const NameExpr&>(*spine);
+    if (first.name != name.name || first.localSlot != name.localSlot) return false;
+    const NameRef ref = resolve(name);
+    if (ref.kind != NameRef::Kind::Slot || ref.isConst || !ref.slot->isString() ||
+        ref.slot->asString().size() < 256) {
+        return false;
+    }
+    for (const Expr* part : tail) {
+        if (!isPure(*part)) return false;
+    }
+    std::u16string appended;
+    for (auto it = tail.rbegin(); it != tail.rend(); ++it) {
+        const Variant part = value(**it);
+        if (!part.isNull()) appended += toString(part);
+    }
+    ref.slot->mutableString() += appended;
+    return true;
 }
 
 void Evaluator::assign(const Expr& target, Variant v, AssignMode mode) {

@@ -53,6 +53,7 @@ Flow Evaluator::exec(const Stmt& stmt) {
     switch (stmt.kind) {
         case StmtKind::Assign: {
             const auto& s = static_cast<const AssignStmt&>(stmt);
+            if (!s.isSet && appendInPlace(*s.target, *s.value)) return Flow::Normal;
             assign(*s.target, eval(*s.value), s.isSet ? AssignMode::Set : AssignMode::Let);
             return Flow::Normal;
         }
@@ -84,6 +85,7 @@ Flow Evaluator::exec(const Stmt& stmt) {
                 case ExitKind::Do:
                     return Flow::ExitDo;
                 default:
+                    err_->clear();  // leaving a procedure with Exit clears Err, as documented
                     return Flow::ExitProc;
             }
         case StmtKind::OnError:

@@ -137,6 +137,36 @@ std::size_t elementCount(const std::vector<int32_t>& upper) {
 
 }  // namespace
 
+namespace {
+
+// The values waiting to be released by the outermost releaseNested of this thread.
+thread_local std::vector<std::vector<Variant>>* pendingRelease = nullptr;
+
+}  // namespace
+
+void releaseNested(std::vector<Variant>& values) {
+    if (values.empty()) return;
+    if (pendingRelease) {
+        pendingRelease->push_back(std::move(values));
+        values.clear();
+        return;
+    }
+    std::vector<std::vector<Variant>> queue;
+    pendingRelease = &queue;
+    queue.push_back(std::move(values));
+    values.clear();
+    while (!queue.empty()) {
+        std::vector<Variant> batch = std::move(queue.back());
+        queue.pop_back();
+        batch.clear();  // releasing these may queue what they hold
+    }
+    pendingRelease = nullptr;
+}
+
+Array::~Array() {
+    releaseNested(elements_);
+}
+
 Array::Array(std::vector<int32_t> upperBounds) : upper_(std::move(upperBounds)) {
     elements_.resize(elementCount(upper_));
 }

@@ -14,6 +14,7 @@ namespace lorvane::vbs {
 
 class Object;
 class Array;
+class Variant;
 using ObjectRef = std::shared_ptr<Object>;
 
 // The numbers VarType reports.
@@ -31,6 +32,10 @@ enum class VarType : int {
     Byte = 17,
     Array = 8204,  // vbArray + vbVariant: every script array holds Variants
 };
+
+// Values nested without bound (arrays of arrays, chains of objects) are released one level at
+// a time instead of recursively, so dropping a long chain cannot exhaust the stack.
+void releaseNested(std::vector<Variant>& values);
 
 class Variant {
   public:
@@ -70,6 +75,8 @@ class Variant {
     double asDouble() const { return std::get<double>(value_); }
     double asDate() const { return std::get<DateHolder>(value_).days; }
     const std::u16string& asString() const { return std::get<std::u16string>(value_); }
+    // The text for changing it in place; the subtype must be String.
+    std::u16string& mutableString() { return std::get<std::u16string>(value_); }
     const ObjectRef& asObject() const { return std::get<ObjectHolder>(value_).object; }
     const Array& asArray() const { return *std::get<ArrayHolder>(value_).array; }
     // The array for changing it. Arrays are values in the script language (assigning one copies
@@ -106,6 +113,11 @@ class Array {
   public:
     Array() = default;  // a dynamic array not dimensioned yet (UBound fails)
     explicit Array(std::vector<int32_t> upperBounds);
+    Array(const Array&) = default;
+    Array& operator=(const Array&) = default;
+    Array(Array&&) = default;
+    Array& operator=(Array&&) = default;
+    ~Array();
 
     int dimensions() const { return static_cast<int>(upper_.size()); }
     // `dimension` counts from 0.
