@@ -65,7 +65,6 @@ constexpr Keyword kKeywords[] = {
     {u"redim", u"ReDim", Tok::ReDim},
     {u"select", u"Select", Tok::Select},
     {u"set", u"Set", Tok::Set},
-    {u"step", u"Step", Tok::Step},
     {u"sub", u"Sub", Tok::Sub},
     {u"then", u"Then", Tok::Then},
     {u"to", u"To", Tok::To},

@@ -75,7 +75,7 @@ Token Parser::identifier() {
     return advance();
 }
 
-// After a dot any word is a member name, reserved or not (obj.Step, Err.Raise, x.End).
+// After a dot any word is a member name, reserved or not (obj.Select, Err.Raise, x.End).
 Token Parser::memberName() {
     const Token& token = peek();
     if (token.type == Tok::Identifier || (token.type >= Tok::And && !token.text.empty())) {
@@ -277,7 +277,10 @@ StmtPtr Parser::forStatement() {
     stmt->from = expression();
     expect(Tok::To, errors::kExpectedTo);
     stmt->to = expression();
-    if (accept(Tok::Step)) stmt->step = expression();
+    if (checkWord(u"step")) {  // not a reserved word: scripts may name variables Step
+        advance();
+        stmt->step = expression();
+    }
     ++forDepth_;
     stmt->body = block();
     --forDepth_;

@@ -79,7 +79,6 @@ enum class Tok : uint8_t {
     ReDim,
     Select,
     Set,
-    Step,
     Sub,
     Then,
     To,
@@ -100,7 +99,7 @@ struct Token {
     double number = 0;
 };
 
-// How a reserved word is written (for messages and for member names such as obj.Step).
+// How a reserved word is written (for messages and for member names such as obj.Select).
 const char16_t* spelling(Tok type);
 
 }  // namespace lorvane::vbs

@@ -92,3 +92,11 @@ WScript.Echo i
 ' expect: matched
 ' expect: 31
 ' expect: 5
+Dim step
+step = 2
+For i = 1 To 5 Step step
+    WScript.Echo "step " & i
+Next
+' expect: step 1
+' expect: step 3
+' expect: step 5
