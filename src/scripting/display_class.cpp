@@ -4,6 +4,7 @@
 
 #include "engine/numerals.h"
 #include "platform/error_catalogue.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 #include "scripting/coerce.h"
 #include "scripting/script_error.h"
@@ -71,7 +72,9 @@ Variant DisplayClass::get(MemberId member, Arguments& args) {
         case kToRom:
             return numeral(member, args);
         case kTable: {
-            auto result = engine_.Table(vbs::toString(args[0]), vbs::toString(args[1]));
+            // Tbl is a path users write, often with "\".
+            auto result =
+                engine_.Table(vbs::toString(args[0]), normalizeSeparators(vbs::toString(args[1])));
             if (!result) raiseFailure(result.failure());
             return Variant::fromString(std::move(*result));
         }

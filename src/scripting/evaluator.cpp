@@ -130,6 +130,7 @@ Status Evaluator::guarded(const std::u16string& file, Body body) {
         steps_ = 0;
         char marker;
         stackBase_ = reinterpret_cast<std::uintptr_t>(&marker);
+        err_->clear();  // every run from the host starts without an error left from the last
     }
     ++runDepth_;
     struct Leave {
@@ -156,6 +157,9 @@ Status Evaluator::guarded(const std::u16string& file, Body body) {
         return failureFor(errors::kOutOfMemory, file);
     } catch (const std::length_error&) {
         return failureFor(errors::kOutOfStringSpace, file);
+    } catch (const std::exception&) {
+        // Nothing else should get here; a host call must not end the program if it does.
+        return failureFor(errors::kInvalidProcedureCall, file);
     }
 }
 

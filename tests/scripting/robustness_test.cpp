@@ -30,14 +30,88 @@ std::vector<std::string> corpus() {
 }
 
 const char* const kTokens[] = {
-    "(", ")", ",", ".", ":", "\n", " _\n", "=", "&", "+", "-", "*", "/", "\\", "^", "<", ">",
-    "If ", " Then ", "Else ", "End ", "For ", " To ", "Next", "Do ", "Loop", "While ", "Wend",
-    "Sub ", "Function ", "Class ", "Dim ", "ReDim ", "Preserve ", "Set ", "New ", "Nothing",
-    "Null", "Empty", "Me", "With ", "Select ", "Case ", "Exit ", "Call ", "\"", "\"\"", "'",
-    "#", "&H", "1E308", "32767", "-2147483648", "0.5", "Array(", "Split(", "Mid(", "Err.Raise 5",
-    "On Error Resume Next\n", "On Error GoTo 0\n", "Execute \"", "Eval(\"", "x", "y(1)", "z.w",
-    "Property ", "Get ", "Let ", "Public ", "Private ", "Default ", "ByRef ", "ByVal ", "Is ",
-    "Not ", "And ", "Or ", "Mod ", "Erase ", "Const ", "Option Explicit\n", "Randomize\n",
+    "(",
+    ")",
+    ",",
+    ".",
+    ":",
+    "\n",
+    " _\n",
+    "=",
+    "&",
+    "+",
+    "-",
+    "*",
+    "/",
+    "\\",
+    "^",
+    "<",
+    ">",
+    "If ",
+    " Then ",
+    "Else ",
+    "End ",
+    "For ",
+    " To ",
+    "Next",
+    "Do ",
+    "Loop",
+    "While ",
+    "Wend",
+    "Sub ",
+    "Function ",
+    "Class ",
+    "Dim ",
+    "ReDim ",
+    "Preserve ",
+    "Set ",
+    "New ",
+    "Nothing",
+    "Null",
+    "Empty",
+    "Me",
+    "With ",
+    "Select ",
+    "Case ",
+    "Exit ",
+    "Call ",
+    "\"",
+    "\"\"",
+    "'",
+    "#",
+    "&H",
+    "1E308",
+    "32767",
+    "-2147483648",
+    "0.5",
+    "Array(",
+    "Split(",
+    "Mid(",
+    "Err.Raise 5",
+    "On Error Resume Next\n",
+    "On Error GoTo 0\n",
+    "Execute \"",
+    "Eval(\"",
+    "x",
+    "y(1)",
+    "z.w",
+    "Property ",
+    "Get ",
+    "Let ",
+    "Public ",
+    "Private ",
+    "Default ",
+    "ByRef ",
+    "ByVal ",
+    "Is ",
+    "Not ",
+    "And ",
+    "Or ",
+    "Mod ",
+    "Erase ",
+    "Const ",
+    "Option Explicit\n",
+    "Randomize\n",
 };
 
 std::string mangle(std::string text, const std::vector<std::string>& others, std::mt19937& rng) {
@@ -85,14 +159,16 @@ TEST(Robustness, MangledScriptsRunOrFailWithCataloguedErrors) {
     for (int round = 0; round < rounds; ++round) {
         const std::string source = mangle(texts[rng() % texts.size()], texts, rng);
         Interpreter interpreter(HostContext{page, nullptr}, options);
-        interpreter.AddObject(u"WScript",
-                              std::make_shared<WScriptObject>(u"f.vbs", std::vector<std::u16string>{},
-                                                              [](const std::u16string&) {}),
-                              false);
+        interpreter.AddObject(
+            u"WScript",
+            std::make_shared<WScriptObject>(u"f.vbs", std::vector<std::u16string>{},
+                                            [](const std::u16string&) {}),
+            false);
         try {
             Status added = interpreter.AddCode(fromUtf8(source), u"f.vbs");
             std::optional<Failure> failure;
-            if (!added) failure = added.failure();
+            if (!added)
+                failure = added.failure();
             else if (interpreter.hasProcedure(u"Main")) {
                 auto ran = interpreter.Run(u"Main");
                 if (!ran) failure = ran.failure();
@@ -102,7 +178,8 @@ TEST(Robustness, MangledScriptsRunOrFailWithCataloguedErrors) {
                 // Only Err.Raise can produce numbers outside the catalogue.
                 const bool known = errors::description(failure->number) != u"Unknown runtime error";
                 EXPECT_TRUE(known || source.find("Raise") != std::string::npos)
-                    << failure->message() << "\n" << source;
+                    << failure->message() << "\n"
+                    << source;
             }
         } catch (const ScriptQuit&) {
         }

@@ -6,5 +6,5 @@ Function SumTo(n)
         SumTo = n + SumTo(n - 1)
     End If
 End Function
-WScript.Echo SumTo(900)
-' expect: 405450
+WScript.Echo SumTo(500)
+' expect: 125250
