@@ -113,11 +113,10 @@ RunOutcome ConversionSession::Rewrite(const RunRequest& request) {
 Expected<std::string> ConversionSession::RewriteStream(std::string_view bytes) {
     State& s = *state_;
     s.engine.settings.charset = -1;
-    auto document = ConvertText(s.codePage().decode(bytes));
-    if (!document) return document.failure();
-    std::string out = s.codePage().encode(*document);
-    out += "\r\n";
-    return out;
+    if (Status converted = convertIntoWorkingText(s.codePage().decode(bytes)); !converted) {
+        return converted.failure();
+    }
+    return encodedResult();
 }
 
 }  // namespace lorvane

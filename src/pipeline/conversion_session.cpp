@@ -95,9 +95,24 @@ void ConversionSession::setScriptRunner(ScriptRunner& runner) {
 }
 
 Expected<std::u16string> ConversionSession::ConvertText(std::u16string text) {
+    if (Status converted = convertIntoWorkingText(std::move(text)); !converted) {
+        return converted.failure();
+    }
+    return state_->engine.tmpText;
+}
+
+std::string ConversionSession::encodedResult() const {
+    std::string bytes = state_->codePage().encode(state_->engine.tmpText);
+    bytes += "\r\n";
+    return bytes;
+}
+
+// Whole texts are moved from step to step, never copied: a large document then needs little
+// more memory than its working text.
+Status ConversionSession::convertIntoWorkingText(std::u16string text) {
     State& s = *state_;
     const SelectionModel& selection = s.selection;
-    if (Status ready = checkSelection(selection); !ready) return ready.failure();
+    if (Status ready = checkSelection(selection); !ready) return ready;
     EngineState& engine = s.engine;
     TableSettings& settings = engine.settings;
     engine.modeName = selection.modeText();
@@ -114,17 +129,18 @@ Expected<std::u16string> ConversionSession::ConvertText(std::u16string text) {
     const std::u16string& program = s.config.programFolder;
     std::u16string result;
     for (std::size_t k = 0; k < segments.size(); ++k) {
-        std::u16string_view segment(segments[k]);
+        std::size_t markerLength = 0;
         if (!selection.SchemeMode()) {
             engine.Tablett = tableFilePath(program, engine.modeName, selection.tableText());
         } else {
-            const SegmentEntry chosen = chooseSegmentEntry(segment, selection.entries());
-            segment.remove_prefix(chosen.markerLength);
+            const SegmentEntry chosen = chooseSegmentEntry(segments[k], selection.entries());
+            markerLength = chosen.markerLength;
             engine.Tablett = chosen.entry != nullptr ? programRelative(program, chosen.entry->Path)
                                                      : program + u"/";
         }
         const auto lines = readTableLines(engine.Tablett, s.codePage(), &s.desktop());
-        engine.tmpText.assign(segment);
+        engine.tmpText = std::move(segments[k]);
+        engine.tmpText.erase(0, markerLength);
         settings.prae.clear();
         settings.post.clear();
         applyTableLines(s.tables, lines, static_cast<int16_t>(k));
@@ -134,15 +150,16 @@ Expected<std::u16string> ConversionSession::ConvertText(std::u16string text) {
             if (auto face = faceFromTableName(selection.tableText())) settings.fontFace = *face;
         }
         if (settings.eol2) joinParagraphs(engine.tmpText);
-        result += settings.prae;
-        result += engine.tmpText;
-        result += settings.post;
+        engine.tmpText.insert(0, settings.prae);
+        engine.tmpText += settings.post;
+        if (result.empty()) result = std::move(engine.tmpText);
+        else result += engine.tmpText;
     }
 
     auto document = renderDocument(std::move(result), settings, s.formats, s.scriptStep());
     if (!document) return document.failure();
-    engine.tmpText = *document;
-    return document;
+    engine.tmpText = std::move(*document);
+    return {};
 }
 
 Expected<std::u16string> ConversionSession::ConvertFile(const std::u16string& path) {
@@ -155,12 +172,11 @@ Expected<std::u16string> ConversionSession::ConvertFile(const std::u16string& pa
     } else {
         text = ReadTextFile(path, s.codePage(), &s.desktop());
     }
-    auto document = ConvertText(std::move(text));
-    if (!document) return document.failure();
-
+    if (Status converted = convertIntoWorkingText(std::move(text)); !converted) {
+        return converted.failure();
+    }
     std::u16string target = outputPath(source, s.engine.settings.extent);
-    std::string bytes = s.codePage().encode(*document);
-    bytes += "\r\n";
+    const std::string bytes = encodedResult();
     // A clipboard text has no file of its own to protect.
     const std::u16string_view protectedSource = s.clipboard ? std::u16string_view{} : source;
     if (Status written = writeResult(target, bytes, protectedSource); !written) {

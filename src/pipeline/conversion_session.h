@@ -85,6 +85,11 @@ class ConversionSession {
     Expected<std::string> RewriteStream(std::string_view bytes);
 
   private:
+    // Converts the text and leaves the rendered document in the working text.
+    Status convertIntoWorkingText(std::u16string text);
+    // The working text as bytes for a result file, with the final CR LF.
+    std::string encodedResult() const;
+
     struct State;
     std::unique_ptr<State> state_;
 };

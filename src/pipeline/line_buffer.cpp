@@ -29,6 +29,18 @@ Failure LineBuffer::badNumber(int n) {
     return failure;
 }
 
+Status LineBuffer::reserve(std::size_t capacity, int n) {
+    if (!valid(n)) return badNumber(n);
+    if (capacity > kMaxUsed) return failureFor(errors::kOutOfStringSpace);
+    Buffer& buffer = buffers_[static_cast<std::size_t>(n)];
+    if (buffer.content.size() < capacity) {
+        std::u16string grown(roundUpToStep(capacity), u'\0');
+        std::copy_n(buffer.content.begin(), buffer.used, grown.begin());
+        buffer.content.swap(grown);
+    }
+    return {};
+}
+
 Status LineBuffer::append(std::u16string_view piece, int n) {
     if (!valid(n)) return badNumber(n);
     if (piece.empty() || spacesOnly(piece)) return {};
@@ -37,10 +49,9 @@ Status LineBuffer::append(std::u16string_view piece, int n) {
     if (needed > kMaxUsed) return failureFor(errors::kOutOfStringSpace);
     if (buffer.content.size() < needed) {
         // At least doubling keeps the number of copies logarithmic in the final length.
-        const std::size_t capacity = roundUpToStep(std::max(needed, 2 * buffer.content.size()));
-        std::u16string grown(capacity, u'\0');
-        std::copy_n(buffer.content.begin(), buffer.used, grown.begin());
-        buffer.content.swap(grown);
+        if (Status grown = reserve(std::max(needed, 2 * buffer.content.size()), n); !grown) {
+            return grown;
+        }
     }
     std::copy(piece.begin(), piece.end(), buffer.content.begin() + buffer.used);
     buffer.used = needed;

@@ -20,6 +20,9 @@ class LineBuffer {
     // Adds the piece after the used part of buffer n. A piece that is empty or holds only
     // spaces is ignored.
     Status append(std::u16string_view piece, int n);
+    // Grows buffer n to hold at least `capacity` characters, so appending up to that length
+    // copies nothing more.
+    Status reserve(std::size_t capacity, int n);
     // The used part of buffer n.
     Expected<std::u16string> take(int n) const;
     // Buffer n empty again: capacity and used length 0.

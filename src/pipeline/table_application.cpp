@@ -18,14 +18,18 @@ std::vector<std::u16string> readTableLines(std::u16string_view path, const CodeP
 }
 
 void applyTableLines(TableEngine& engine, const std::vector<std::u16string>& lines, int16_t level) {
+    // The engine takes the lines together, so runs of pairs share their passes.
+    std::vector<std::u16string_view> handled;
+    handled.reserve(lines.size());
     for (const std::u16string& line : lines) {
         const std::u16string_view text(line);
         if (!text.starts_with(kComment)) {
-            engine.Rplc(text, level);
+            handled.push_back(text);
         } else if (text.starts_with(kHiddenLine)) {
-            engine.Rplc(text.substr(kHiddenLine.size()), level);
+            handled.push_back(text.substr(kHiddenLine.size()));
         }
     }
+    engine.applyLines(handled, level);
 }
 
 void completeExtension(std::u16string& extent, std::u16string_view tableName) {

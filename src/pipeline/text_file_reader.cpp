@@ -111,9 +111,22 @@ Expected<std::u16string> readLineByLine(std::u16string_view path, const CodePage
     bytes->clear();
     bytes->shrink_to_fit();
 
-    LineBuffer buffer;
-    std::u16string piece;
+    // Every line gets CR LF; lines end at CR LF or a lone CR. Knowing the final length first
+    // lets the buffer be allocated once.
     const std::size_t size = text.size();
+    std::size_t assembled = 0;
+    for (std::size_t start = 0; start < size;) {
+        std::size_t end = text.find(u'\r', start);
+        if (end == std::u16string::npos) end = size;
+        assembled += end - start + 2;
+        start = end + 1;
+        if (end < size && start < size && text[start] == u'\n') ++start;
+    }
+    LineBuffer buffer;
+    if (Status reserved = buffer.reserve(assembled, kReaderBuffer); !reserved) {
+        return reserved.failure();
+    }
+    std::u16string piece;
     std::size_t start = 0;
     while (start < size) {
         std::size_t end = text.find(u'\r', start);
