@@ -92,7 +92,34 @@ Variant fnTimeSerial(Evaluator&, Args& a) {
     return Variant::fromDate(timeFromParts(toLong(a[0]), toLong(a[1]), toLong(a[2])));
 }
 
+constexpr const char16_t* kMonths[] = {u"January",   u"February", u"March",    u"April",
+                                       u"May",       u"June",     u"July",     u"August",
+                                       u"September", u"October",  u"November", u"December"};
+constexpr const char16_t* kWeekdays[] = {u"Sunday",   u"Monday", u"Tuesday", u"Wednesday",
+                                         u"Thursday", u"Friday", u"Saturday"};
+
+bool abbreviated(const Args& a, std::size_t i) {
+    return i < a.size() && !a[i].isEmpty() && toBool(a[i]);
+}
+
+Variant fnMonthName(Evaluator&, Args& a) {
+    const int32_t m = toLong(a[0]);
+    if (m < 1 || m > 12) raise(errors::kInvalidProcedureCall);
+    std::u16string name = kMonths[m - 1];
+    return Variant::fromString(abbreviated(a, 1) ? name.substr(0, 3) : name);
+}
+
+Variant fnWeekdayName(Evaluator&, Args& a) {
+    const int32_t d = toLong(a[0]);
+    const int32_t first = a.size() > 2 && !a[2].isEmpty() ? toLong(a[2]) : 1;
+    if (d < 1 || d > 7 || first < 0 || first > 7) raise(errors::kInvalidProcedureCall);
+    std::u16string name = kWeekdays[(d - 1 + (first == 0 ? 0 : first - 1)) % 7];
+    return Variant::fromString(abbreviated(a, 1) ? name.substr(0, 3) : name);
+}
+
 constexpr Builtin kDateBuiltins[] = {
+    {u"MonthName", 1, 2, fnMonthName},
+    {u"WeekdayName", 1, 3, fnWeekdayName},
     {u"Now", 0, 0, fnNow},
     {u"Date", 0, 0, fnDate},
     {u"Time", 0, 0, fnTime},

@@ -1,6 +1,8 @@
 // Built-in number functions: Int, Fix, Abs, Sgn, Round (half to even), Sqr, Exp, Log, the
 // trigonometric functions and Rnd.
 #include <cmath>
+#include <cstdio>
+#include <string>
 
 #include "platform/error_catalogue.h"
 #include "scripting/builtins.h"
@@ -144,10 +146,79 @@ Variant fnRnd(Evaluator& e, Args& a) {
     return Variant::fromSingle(e.nextRandom(arg));
 }
 
+Variant fnRGB(Evaluator&, Args& a) {
+    auto channel = [](const Variant& v) {
+        const int32_t c = toLong(v);
+        return c < 0 ? 0 : c > 255 ? 255 : c;
+    };
+    return Variant::fromLong(channel(a[0]) + channel(a[1]) * 256 + channel(a[2]) * 65536);
+}
+
+// FormatNumber(value[, digits[, leadingDigit[, parensForNegative[, groupDigits]]]]) in the
+// en-US form: "." before the decimals, "," between groups of thousands.
+std::u16string formatFixed(double value, int digits, bool leading, bool parens, bool group) {
+    const bool negative =
+        value < 0 && roundHalfEven(std::fabs(value) * std::pow(10.0, digits)) != 0;
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.*f", digits, std::fabs(value));
+    std::string text = buffer;
+    const std::size_t point = text.find('.');
+    std::string whole = text.substr(0, point);
+    const std::string fraction = point == std::string::npos ? "" : text.substr(point);
+    if (group) {
+        for (int i = static_cast<int>(whole.size()) - 3; i > 0; i -= 3) {
+            whole.insert(static_cast<std::size_t>(i), ",");
+        }
+    }
+    if (!leading && whole == "0" && !fraction.empty()) whole.clear();
+    std::string out = whole + fraction;
+    if (negative) out = parens ? "(" + out + ")" : "-" + out;
+    return std::u16string(out.begin(), out.end());
+}
+
+bool tristate(const Args& a, std::size_t i, bool fallback) {
+    if (i >= a.size() || a[i].isEmpty()) return fallback;
+    const int32_t v = toLong(a[i]);
+    return v == -2 ? fallback : v != 0;
+}
+
+int decimals(const Args& a) {
+    if (a.size() < 2 || a[1].isEmpty()) return 2;
+    const int32_t d = toLong(a[1]);
+    if (d == -1) return 2;
+    if (d < -1 || d > 255) raise(errors::kInvalidProcedureCall);
+    return d;
+}
+
+Variant fnFormatNumber(Evaluator&, Args& a) {
+    if (a[0].isNull()) raise(errors::kInvalidUseOfNull);
+    return Variant::fromString(formatFixed(toDouble(a[0]), decimals(a), tristate(a, 2, true),
+                                           tristate(a, 3, false), tristate(a, 4, true)));
+}
+
+Variant fnFormatPercent(Evaluator&, Args& a) {
+    if (a[0].isNull()) raise(errors::kInvalidUseOfNull);
+    return Variant::fromString(formatFixed(toDouble(a[0]) * 100, decimals(a), tristate(a, 2, true),
+                                           tristate(a, 3, false), tristate(a, 4, true)) +
+                               u"%");
+}
+
 constexpr Builtin kMathBuiltins[] = {
-    {u"Int", 1, 1, fnInt},     {u"Fix", 1, 1, fnFix}, {u"Abs", 1, 1, fnAbs}, {u"Sgn", 1, 1, fnSgn},
-    {u"Round", 1, 2, fnRound}, {u"Sqr", 1, 1, fnSqr}, {u"Exp", 1, 1, fnExp}, {u"Log", 1, 1, fnLog},
-    {u"Sin", 1, 1, fnSin},     {u"Cos", 1, 1, fnCos}, {u"Tan", 1, 1, fnTan}, {u"Atn", 1, 1, fnAtn},
+    {u"RGB", 3, 3, fnRGB},
+    {u"FormatNumber", 1, 5, fnFormatNumber},
+    {u"FormatPercent", 1, 5, fnFormatPercent},
+    {u"Int", 1, 1, fnInt},
+    {u"Fix", 1, 1, fnFix},
+    {u"Abs", 1, 1, fnAbs},
+    {u"Sgn", 1, 1, fnSgn},
+    {u"Round", 1, 2, fnRound},
+    {u"Sqr", 1, 1, fnSqr},
+    {u"Exp", 1, 1, fnExp},
+    {u"Log", 1, 1, fnLog},
+    {u"Sin", 1, 1, fnSin},
+    {u"Cos", 1, 1, fnCos},
+    {u"Tan", 1, 1, fnTan},
+    {u"Atn", 1, 1, fnAtn},
     {u"Rnd", 0, 1, fnRnd},
 };
 
