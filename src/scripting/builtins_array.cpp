@@ -11,7 +11,7 @@ using Args = BuiltinArgs;
 
 Variant fnArray(Evaluator&, Args& a) {
     auto array = std::make_shared<Array>(std::vector<int32_t>{static_cast<int32_t>(a.size()) - 1});
-    array->elements() = std::move(a);
+    array->elements() = a.values();
     return Variant::fromArray(std::move(array));
 }
 

@@ -45,6 +45,25 @@ long long count(const Variant& v) {
     return n;
 }
 
+// The text of an argument, without copying one that already is a text.
+class Text {
+  public:
+    explicit Text(const Variant& v) {
+        if (v.isString()) {
+            text_ = &v.asString();
+        } else {
+            own_ = toString(v);
+            text_ = &own_;
+        }
+    }
+    const std::u16string& operator*() const { return *text_; }
+    const std::u16string* operator->() const { return text_; }
+
+  private:
+    const std::u16string* text_;
+    std::u16string own_;
+};
+
 std::u16string text(const Variant& v) {
     return toString(v);
 }
@@ -55,25 +74,27 @@ Variant str(std::u16string s) {
 
 Variant fnLen(Evaluator&, Args& a) {
     if (a[0].isNull()) return Variant::null();
-    return Variant::fromLong(static_cast<int32_t>(text(a[0]).size()));
+    return Variant::fromLong(static_cast<int32_t>(Text(a[0])->size()));
 }
 
 Variant fnLeft(Evaluator&, Args& a) {
     if (a[0].isNull()) return Variant::null();
     const long long n = count(a[1]);
-    return str(text(a[0]).substr(0, static_cast<std::size_t>(n)));
+    return str(Text(a[0])->substr(0, static_cast<std::size_t>(n)));
 }
 
 Variant fnRight(Evaluator&, Args& a) {
     if (a[0].isNull()) return Variant::null();
-    const std::u16string s = text(a[0]);
+    const Text arg(a[0]);
+    const std::u16string& s = *arg;
     const auto n = static_cast<std::size_t>(count(a[1]));
     return str(n >= s.size() ? s : s.substr(s.size() - n));
 }
 
 Variant fnMid(Evaluator&, Args& a) {
     if (a[0].isNull()) return Variant::null();
-    const std::u16string s = text(a[0]);
+    const Text arg(a[0]);
+    const std::u16string& s = *arg;
     const int32_t start = toLong(a[1]);
     if (start < 1) raise(errors::kInvalidProcedureCall);
     std::size_t length = std::u16string::npos;
@@ -93,37 +114,45 @@ Variant fnInStr(Evaluator&, Args& a) {
         first = 1;
     }
     if (a[first].isNull() || a[first + 1].isNull()) return Variant::null();
-    std::u16string haystack = text(a[first]);
-    std::u16string needle = text(a[first + 1]);
-    if (static_cast<std::size_t>(start) > haystack.size()) {
-        return Variant::fromLong(0);
-    }
-    if (needle.empty()) return Variant::fromLong(start);
+    const Text haystackArg(a[first]), needleArg(a[first + 1]);
+    if (static_cast<std::size_t>(start) > haystackArg->size()) return Variant::fromLong(0);
+    if (needleArg->empty()) return Variant::fromLong(start);
+    const std::u16string* haystack = &*haystackArg;
+    const std::u16string* needle = &*needleArg;
+    std::u16string foldedHaystack, foldedNeedle;
     if (textCompare(a, first + 2)) {
-        haystack = fold(haystack);
-        needle = fold(needle);
+        foldedHaystack = fold(*haystack);
+        foldedNeedle = fold(*needle);
+        haystack = &foldedHaystack;
+        needle = &foldedNeedle;
     }
-    const std::size_t found = haystack.find(needle, static_cast<std::size_t>(start) - 1);
+    const std::size_t found = haystack->find(*needle, static_cast<std::size_t>(start) - 1);
     return Variant::fromLong(found == std::u16string::npos ? 0 : static_cast<int32_t>(found) + 1);
 }
 
 // InStrRev(string1, string2[, start[, compare]])
 Variant fnInStrRev(Evaluator&, Args& a) {
     if (a[0].isNull() || a[1].isNull()) return Variant::null();
-    std::u16string haystack = text(a[0]);
-    std::u16string needle = text(a[1]);
+    const Text haystackArg(a[0]), needleArg(a[1]);
     int32_t start = -1;
     if (a.size() > 2 && !a[2].isEmpty()) start = toLong(a[2]);
     if (start == 0 || start < -1) raise(errors::kInvalidProcedureCall);
-    if (start == -1) start = static_cast<int32_t>(haystack.size());
-    if (static_cast<std::size_t>(start) > haystack.size()) return Variant::fromLong(0);
-    if (needle.empty()) return Variant::fromLong(start);
+    if (start == -1) start = static_cast<int32_t>(haystackArg->size());
+    if (static_cast<std::size_t>(start) > haystackArg->size()) return Variant::fromLong(0);
+    if (needleArg->empty()) return Variant::fromLong(start);
+    const std::u16string* haystack = &*haystackArg;
+    const std::u16string* needle = &*needleArg;
+    std::u16string foldedHaystack, foldedNeedle;
     if (textCompare(a, 3)) {
-        haystack = fold(haystack);
-        needle = fold(needle);
+        foldedHaystack = fold(*haystack);
+        foldedNeedle = fold(*needle);
+        haystack = &foldedHaystack;
+        needle = &foldedNeedle;
     }
-    haystack.resize(static_cast<std::size_t>(start));
-    const std::size_t found = haystack.rfind(needle);
+    // The match must lie within the first `start` units.
+    if (needle->size() > static_cast<std::size_t>(start)) return Variant::fromLong(0);
+    const std::size_t found =
+        haystack->rfind(*needle, static_cast<std::size_t>(start) - needle->size());
     return Variant::fromLong(found == std::u16string::npos ? 0 : static_cast<int32_t>(found) + 1);
 }
 
@@ -132,7 +161,8 @@ Variant fnInStrRev(Evaluator&, Args& a) {
 Variant fnReplace(Evaluator&, Args& a) {
     if (a[0].isNull()) return Variant::null();
     if (a[1].isNull() || a[2].isNull()) raise(errors::kInvalidUseOfNull);
-    const std::u16string source = text(a[0]);
+    const Text sourceArg(a[0]);
+    const std::u16string& source = *sourceArg;
     const std::u16string find = text(a[1]);
     const std::u16string with = text(a[2]);
     int32_t start = 1;
@@ -173,7 +203,8 @@ Variant arrayOf(std::vector<Variant> items) {
 // Split(expression[, delimiter[, count[, compare]]])
 Variant fnSplit(Evaluator&, Args& a) {
     if (a[0].isNull()) raise(errors::kInvalidUseOfNull);
-    const std::u16string source = text(a[0]);
+    const Text sourceArg(a[0]);
+    const std::u16string& source = *sourceArg;
     std::u16string delimiter = u" ";
     if (a.size() > 1 && !a[1].isEmpty()) delimiter = text(a[1]);
     long long limit = -1;
@@ -238,17 +269,18 @@ Variant fnFilter(Evaluator&, Args& a) {
 
 Variant fnUCase(Evaluator&, Args& a) {
     if (a[0].isNull()) return Variant::null();
-    return str(toUpper(text(a[0])));
+    return str(toUpper(*Text(a[0])));
 }
 
 Variant fnLCase(Evaluator&, Args& a) {
     if (a[0].isNull()) return Variant::null();
-    return str(toLower(text(a[0])));
+    return str(toLower(*Text(a[0])));
 }
 
 Variant trimmed(const Variant& v, bool left, bool right) {
     if (v.isNull()) return Variant::null();
-    const std::u16string s = text(v);
+    const Text arg(v);
+    const std::u16string& s = *arg;
     std::size_t begin = 0, end = s.size();
     if (left)
         while (begin < end && s[begin] == u' ')
@@ -329,7 +361,8 @@ Variant fnChrW(Evaluator&, Args& a) {
 
 Variant fnAsc(Evaluator& e, Args& a) {
     if (a[0].isNull()) raise(errors::kInvalidUseOfNull);
-    const std::u16string s = text(a[0]);
+    const Text arg(a[0]);
+    const std::u16string& s = *arg;
     if (s.empty()) raise(errors::kInvalidProcedureCall);
     const auto& page = e.context().codePage;
     int code = s[0];
@@ -342,7 +375,8 @@ Variant fnAsc(Evaluator& e, Args& a) {
 
 Variant fnAscW(Evaluator&, Args& a) {
     if (a[0].isNull()) raise(errors::kInvalidUseOfNull);
-    const std::u16string s = text(a[0]);
+    const Text arg(a[0]);
+    const std::u16string& s = *arg;
     if (s.empty()) raise(errors::kInvalidProcedureCall);
     return Variant::fromInteger(static_cast<int16_t>(s[0]));
 }

@@ -212,9 +212,20 @@ Variant Evaluator::callBuiltin(int index, const std::vector<ExprPtr>& exprs) {
         raise(errors::kWrongNumberOfArguments);
     }
     BuiltinArgs args;
-    args.reserve(exprs.size());
-    for (const auto& e : exprs)
-        args.push_back(e ? eval(*e) : Variant());
+    for (const auto& e : exprs) {
+        if (!e) {
+            args.pushValue(Variant());
+        } else if (e->kind == ExprKind::Name) {
+            const NameRef ref = resolve(static_cast<const NameExpr&>(*e));
+            if (ref.kind == NameRef::Kind::Slot) {
+                args.pushRef(*ref.slot);
+            } else {
+                args.pushValue(fromRef(ref, frame_->optionExplicit));
+            }
+        } else {
+            args.pushValue(eval(*e));
+        }
+    }
     return builtin.fn(*this, args);
 }
 

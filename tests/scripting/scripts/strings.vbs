@@ -31,3 +31,5 @@ WScript.Echo "He said ""hi""", Len("""")
 ' expect: 4 X X X
 ' expect: 5 4 a1.5True
 ' expect: He said "hi" 1
+WScript.Echo InStrRev("abcabc", "c", 5), InStrRev("abc", "abc", 2), InStrRev("abc", "c", 3), InStrRev("abcABC", "c", -1, 1)
+' expect: 3 0 3 6
