@@ -163,6 +163,7 @@ class Evaluator : public std::enable_shared_from_this<Evaluator> {
     Variant eval(const Expr& expr);
     Variant value(const Expr& expr);
     Variant evalBinary(const BinaryExpr& e);
+    const Variant* operand(const Expr& e, Variant& holder);
     Variant evalNew(const NewExpr& e);
     void assign(const Expr& target, Variant value, AssignMode mode);
     bool appendInPlace(const Expr& target, const Expr& value);

@@ -66,20 +66,46 @@ Variant Evaluator::evalBinary(const BinaryExpr& e) {
         if (!left.isObject() || !right.isObject()) raise(errors::kObjectRequired);
         return Variant::fromBool(left.asObject() == right.asObject());
     }
-    Variant left = value(*e.left);
-    const Variant right = value(*e.right);
-    if (e.op == Op::Concat && left.isString() && !right.isNull()) {
-        // A chain a & b & c appends to its first text instead of copying it at every step.
-        left.mutableString() += toString(right);
-        return left;
+    if (e.op == Op::Concat) {
+        Variant left = value(*e.left);
+        const Variant right = value(*e.right);
+        if (left.isString() && !right.isNull()) {
+            // A chain a & b & c appends to its first text instead of copying it at every step.
+            left.mutableString() += toString(right);
+            return left;
+        }
+        return binaryOperation(e.op, left, right);
     }
+    // Variables are read in place (If text = "" copies no text). The left one only when the
+    // right side cannot change it, since the left side counts as read first.
+    Variant leftHolder, rightHolder;
+    const Variant* left = nullptr;
+    if (isPure(*e.right)) {
+        left = operand(*e.left, leftHolder);
+    } else {
+        leftHolder = value(*e.left);
+        left = &leftHolder;
+    }
+    const Variant* right = operand(*e.right, rightHolder);
     if (e.op >= Op::Eq && e.op <= Op::Ge) {
         const Literal literal = isLiteral(*e.left)    ? Literal::Left
                                 : isLiteral(*e.right) ? Literal::Right
                                                       : Literal::None;
-        return comparison(e.op, left, right, literal);
+        return comparison(e.op, *left, *right, literal);
     }
-    return binaryOperation(e.op, left, right);
+    return binaryOperation(e.op, *left, *right);
+}
+
+const Variant* Evaluator::operand(const Expr& e, Variant& holder) {
+    if (e.kind == ExprKind::Name) {
+        const NameRef ref = resolve(static_cast<const NameExpr&>(e));
+        if (ref.kind == NameRef::Kind::Slot && !ref.slot->isObject()) return ref.slot;
+        holder = fromRef(ref, frame_->optionExplicit);
+        if (holder.isObject()) holder = valueOf(holder);
+        return &holder;
+    }
+    holder = value(e);
+    return &holder;
 }
 
 Variant Evaluator::evalNew(const NewExpr& e) {
