@@ -1,5 +1,7 @@
 // Built-ins that reach outside the script: MsgBox and InputBox through the program's Desktop,
 // CreateObject through the registry of object kinds, Eval and Execute; and the constants.
+#include <chrono>
+
 #include "platform/desktop.h"
 #include "platform/error_catalogue.h"
 #include "scripting/builtins.h"
@@ -43,7 +45,9 @@ Variant fnMsgBox(Evaluator& e, Args& a) {
     request.icon = iconOf(buttons);
     request.caption = textOr(a, 2, kDefaultCaption);
     Desktop* desktop = e.context().desktop;
+    const auto started = std::chrono::steady_clock::now();
     const int answer = desktop ? desktop->showMessage(request) : kAnswerOk;
+    e.excludeFromTimeLimit(std::chrono::steady_clock::now() - started);
     return Variant::fromInteger(static_cast<int16_t>(answer));
 }
 
@@ -53,8 +57,10 @@ Variant fnInputBox(Evaluator& e, Args& a) {
     const std::u16string prompt = toString(a[0]);
     const std::u16string caption = textOr(a, 1, kDefaultCaption);
     const std::u16string proposed = textOr(a, 2, u"");
-    return Variant::fromString(desktop ? desktop->inputBox(prompt, caption, proposed)
-                                       : std::u16string());
+    const auto started = std::chrono::steady_clock::now();
+    std::u16string answer = desktop ? desktop->inputBox(prompt, caption, proposed) : u"";
+    e.excludeFromTimeLimit(std::chrono::steady_clock::now() - started);
+    return Variant::fromString(std::move(answer));
 }
 
 Variant fnCreateObject(Evaluator& e, Args& a) {

@@ -111,6 +111,9 @@ class Evaluator : public std::enable_shared_from_this<Evaluator> {
     Variant invokeMember(ClassInstance& instance, int member, Invoke kind, Arguments& args,
                          const Variant* value);
     void terminate(ClassInstance& instance);
+    // Time spent waiting for the user (message and input boxes) does not count against the
+    // time limit.
+    void excludeFromTimeLimit(std::chrono::steady_clock::duration waited) { deadline_ += waited; }
 
   private:
     friend struct FrameScope;

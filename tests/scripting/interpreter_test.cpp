@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
+#include "platform/desktop.h"
+
 #include "platform/code_page.h"
 #include "platform/error_catalogue.h"
 #include "platform/text.h"
@@ -309,6 +313,58 @@ TEST_F(Host, TimeLimitAppliesToEachCall) {
     EXPECT_EQ(spun.failure().number, errors::kScriptTimedOut);
     EXPECT_EQ(spun.failure().line, 2);
     EXPECT_TRUE(interpreter.Run(u"Quick").ok());
+}
+
+}  // namespace
+}  // namespace lorvane::vbs
+
+namespace lorvane::vbs {
+namespace {
+
+// A user who takes a while to answer the message box.
+class SlowUser : public Desktop {
+  public:
+    void beep() override {}
+    int showMessage(const MessageRequest& request) override {
+        shown.push_back(request);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        return kAnswerYes;
+    }
+    std::u16string inputBox(const std::u16string&, const std::u16string&,
+                            const std::u16string& proposed) override {
+        return proposed + u"!";
+    }
+    std::u16string chooseFile(const std::u16string&, const std::u16string&,
+                              const std::u16string&) override {
+        return {};
+    }
+    std::u16string clipboardText() override { return {}; }
+    void setBusy(bool) override {}
+    void openWithShell(const std::u16string&) override {}
+    bool startProcess(const std::vector<std::u16string>&) override { return false; }
+    std::vector<MessageRequest> shown;
+};
+
+TEST(Dialogs, MessageAndInputBoxesGoThroughTheDesktopAndDoNotCountAgainstTheTimeLimit) {
+    SlowUser user;
+    InterpreterOptions options;
+    options.timeLimit = std::chrono::milliseconds(150);
+    Interpreter interpreter(HostContext{*CodePage::forNumber(1251), &user}, options);
+    ASSERT_TRUE(interpreter
+                    .AddCode(u"Function Main()\n"
+                             u"  a = MsgBox(\"Go on?\", vbYesNo + vbQuestion, \"Check\")\n"
+                             u"  Main = a & InputBox(\"Name\", \"Who\", \"Ann\")\n"
+                             u"End Function\n",
+                             u"ask.vbs")
+                    .ok());
+    auto result = interpreter.Run(u"Main");
+    ASSERT_TRUE(result.ok()) << result.failure().message();
+    EXPECT_EQ(toString(*result), u"6Ann!");
+    ASSERT_EQ(user.shown.size(), 1u);
+    EXPECT_EQ(user.shown[0].text, u"Go on?");
+    EXPECT_EQ(user.shown[0].caption, u"Check");
+    EXPECT_EQ(user.shown[0].buttons, 4);
+    EXPECT_EQ(user.shown[0].icon, MessageIcon::Question);
 }
 
 }  // namespace
