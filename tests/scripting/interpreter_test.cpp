@@ -7,9 +7,8 @@
 
 #include <thread>
 
-#include "platform/desktop.h"
-
 #include "platform/code_page.h"
+#include "platform/desktop.h"
 #include "platform/error_catalogue.h"
 #include "platform/text.h"
 #include "scripting/coerce.h"
