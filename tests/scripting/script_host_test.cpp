@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "platform/code_page.h"
@@ -185,6 +186,29 @@ TEST_F(Bridge, ARunawayScriptIsStopped) {
     host.interpreter().setOptions(options);
     script("spin.vbs", "Sub Main\n  Do\n  Loop\nEnd Sub\n");
     EXPECT_EQ(runFails(u"spin.vbs"), errors::kScriptTimedOut);
+}
+
+}  // namespace
+}  // namespace lorvane
+
+namespace lorvane {
+namespace {
+
+// The scripts shipped in the bundled program folder compile and define Main.
+TEST(BundledScripts, CompileAndDefineMain) {
+    auto page = *CodePage::forNumber(1251);
+    int seen = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(
+             std::filesystem::path(LORVANE_BUNDLE_DIR) / "Scripts")) {
+        if (entry.path().extension() != ".vbs") continue;
+        ++seen;
+        vbs::Interpreter interpreter(vbs::HostContext{page, nullptr});
+        const std::u16string text = page->decode(test::readBytes(entry.path()));
+        Status added = interpreter.AddCode(text, fromUtf8(entry.path().filename().string()));
+        EXPECT_TRUE(added.ok()) << added.failure().message();
+        EXPECT_TRUE(interpreter.hasProcedure(u"Main")) << entry.path();
+    }
+    EXPECT_GT(seen, 0);
 }
 
 }  // namespace
