@@ -43,6 +43,7 @@ constexpr Entry kCatalogue[] = {
     {kObjectDoesNotSupportProperty, u"Object doesn't support this property or method"},
     {kWrongNumberOfArguments, u"Wrong number of arguments or invalid property assignment"},
     {kObjectNotCollection, u"Object not a collection"},
+    {kKeyAlreadyAssociated, u"This key is already associated with an element of this collection"},
     {kVariableUndefined, u"Variable is undefined"},
     {kIllegalAssignment, u"Illegal assignment"},
     {kSyntaxError, u"Syntax error"},
@@ -101,6 +102,9 @@ constexpr Entry kCatalogue[] = {
     {kNoMainProcedure, u"The script defines no procedure Main"},
     {kNoResultSent, u"The script ended without sending a text back with Send"},
     {kOutputIsSource, u"The result would overwrite its own source file"},
+    {kRegExpTooComplex,
+     u"Regular expression too complex: matching was stopped after too many steps"},
+    {kElementNotFound, u"Element not found"},
 };
 
 static_assert(std::is_sorted(std::begin(kCatalogue), std::end(kCatalogue),
