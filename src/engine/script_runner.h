@@ -9,7 +9,7 @@
 namespace lorvane {
 
 class ScriptRunner {
-public:
+  public:
     virtual ~ScriptRunner() = default;
     virtual Expected<std::u16string> RunScript(const std::u16string& name) = 0;
 };
@@ -17,7 +17,7 @@ public:
 // The runner of a program without a script host: every script fails, so script steps are
 // skipped and document scripts end the run, as a failing script does.
 class NoScriptRunner : public ScriptRunner {
-public:
+  public:
     Expected<std::u16string> RunScript(const std::u16string& name) override;
 };
 

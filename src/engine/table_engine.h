@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/engine_state.h"
 #include "engine/script_runner.h"
@@ -14,7 +15,7 @@
 namespace lorvane {
 
 class TableEngine {
-public:
+  public:
     // Nested table applications (includes, scripts applying tables) deeper than this fail, so a
     // table that includes itself ends instead of exhausting the stack.
     static constexpr int kMaxNesting = 32;
@@ -36,11 +37,18 @@ public:
     // The working text := Arg; the current table (Tablett) applied; the result.
     Expected<std::u16string> Rpl3(std::u16string Arg);
 
+    // Applies table lines in order at one level: the same text as Rplc on each line, with runs
+    // of plain pairs taken together.
+    void applyLines(const std::vector<std::u16string_view>& lines, int16_t Stp);
+
     // Applies a pair line ("search == replacement") to the working text. False when the
     // numeric search side is no valid code.
     bool applyPair(std::u16string_view line);
 
-private:
+    // Texts shorter than this skip the pass shortcuts (tests lower it to exercise them).
+    void setShortcutThreshold(std::size_t units) { shortcutThreshold_ = units; }
+
+  private:
     void handleDirectives(std::u16string_view line, std::u16string_view lower, int16_t level);
     void runScriptStep(std::u16string_view line);
     void applyInclude(std::u16string_view name);
@@ -48,6 +56,9 @@ private:
     EngineState& state_;
     ScriptRunner* scripts_;
     int nesting_ = 0;
+    std::size_t shortcutThreshold_;
+    // Counts the changes the engine makes to the working text outside a run of plain pairs.
+    unsigned textVersion_ = 0;
 };
 
 }  // namespace lorvane

@@ -7,50 +7,65 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/table_settings.h"
+#include "pipeline/selection_model.h"
 #include "platform/desktop.h"
 #include "platform/failure.h"
 #include "platform/file_lister.h"
-#include "pipeline/selection_model.h"
 
 namespace lorvane {
 
 class ScriptRunner;
+class TableEngine;
+struct EngineState;
 
 struct SessionConfig {
     std::u16string programFolder;    // no trailing separator
-    int codePage = 1251;
+    int codePage = 1251;             // must be a page CodePage::forNumber knows
     std::u16string documentsFolder;  // where clipboard results go
     Desktop* desktop = nullptr;      // messages, clipboard, busy pointer, shell open
 };
 
 // What a run converts. Scope 0: the single source (or the clipboard); 1: every file the
-// lister shows in the source's folder; 3: the picked entries (full paths, or names in the
-// lister's folder).
+// lister shows in the source's folder; 2: nothing (the desktop program shows its file-selection
+// window); 3: the picked entries (full paths, or names in the lister's folder).
 struct RunRequest {
     int scope = 0;
     std::u16string srcPath;
     FileLister* lister = nullptr;  // the file-selection window's lister (scopes 1 and 3)
     std::vector<std::u16string> picked;
-    bool openResult = true;        // hand the result or its folder to the shell afterwards
+    bool openResult = true;  // hand the result or its folder to the shell afterwards
     // Called before each source is converted: index, count, source path.
     std::function<void(int, int, const std::u16string&)> progress;
+    // Called with each result as soon as it is written.
+    std::function<void(const std::u16string&)> written;
 };
 
 struct RunOutcome {
     std::vector<std::u16string> written;  // every result written, in order
-    std::optional<Failure> failure;       // what stopped the run, naming the source
+    std::optional<Failure> failure;       // what stopped the run
+    std::u16string failedSource;          // the source being converted when it stopped
 };
 
 class ConversionSession {
-public:
+  public:
+    // Throws std::invalid_argument for a code page CodePage::forNumber does not know.
     explicit ConversionSession(SessionConfig config);
     ~ConversionSession();
+    ConversionSession(const ConversionSession&) = delete;
+    ConversionSession& operator=(const ConversionSession&) = delete;
 
     SelectionModel& selection();
     const TableSettings& settings() const;
+    // The working text (the last rendered document), the last table path and the settings, as
+    // the engine and the script host see them.
+    EngineState& engineState();
+    TableEngine& tableEngine();
+    // What a template's "!!" line made of line ends; it stays for the session's life.
+    const std::u16string& templateEol() const;
 
     void setClipboardSource(bool clipboard);
     bool clipboardSource() const;
@@ -60,10 +75,16 @@ public:
 
     // Converts one source and returns the path of the result written beside it.
     Expected<std::u16string> ConvertFile(const std::u16string& path);
+    // Converts the text of a document (already read) and returns the rendered document.
+    Expected<std::u16string> ConvertText(std::u16string text);
     // Converts the sources of the request one after another, then opens the result.
     RunOutcome Rewrite(const RunRequest& request);
+    // A run over one document given as bytes (standard input): the text is taken as it is,
+    // without line-end normalisation, like a clipboard text; returns the bytes that would be
+    // written, final CR LF included.
+    Expected<std::string> RewriteStream(std::string_view bytes);
 
-private:
+  private:
     struct State;
     std::unique_ptr<State> state_;
 };

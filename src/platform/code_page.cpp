@@ -17,10 +17,14 @@ namespace {
 // ICU's names for the Windows and DOS pages; other numbers are tried as "cp" + number.
 std::string icuName(int number) {
     switch (number) {
-        case 874: return "windows-874-2000";
-        case 20866: return "KOI8-R";
-        case 21866: return "KOI8-U";
-        default: break;
+        case 874:
+            return "windows-874-2000";
+        case 20866:
+            return "KOI8-R";
+        case 21866:
+            return "KOI8-U";
+        default:
+            break;
     }
     if (number >= 1250 && number <= 1258) return "windows-" + std::to_string(number);
     if (number >= 28591 && number <= 28606) return "ISO-8859-" + std::to_string(number - 28590);
@@ -40,7 +44,9 @@ int decodeByte(UConverter* converter, unsigned char byte) {
     return out[0];
 }
 
-bool isSingleBytePage(UConverter* converter) { return ucnv_getMaxCharSize(converter) == 1; }
+bool isSingleBytePage(UConverter* converter) {
+    return ucnv_getMaxCharSize(converter) == 1;
+}
 
 }  // namespace
 
@@ -96,7 +102,8 @@ void CodePage::decodeAppend(std::string_view bytes, std::u16string& out) const {
     const std::size_t start = out.size();
     out.resize(start + bytes.size());
     char16_t* target = out.data() + start;
-    for (unsigned char byte : bytes) *target++ = toUnicode_[byte];
+    for (unsigned char byte : bytes)
+        *target++ = toUnicode_[byte];
 }
 
 std::u16string CodePage::decode(std::string_view bytes) const {
@@ -133,6 +140,19 @@ std::string CodePage::encode(std::u16string_view text) const {
         *target++ = code < 0 ? '?' : static_cast<char>(code);
     }
     return out;
+}
+
+bool CodePage::tryEncode(std::u16string_view text, std::string& out) const {
+    if (!isSingleByte()) return false;
+    out.resize(text.size());
+    char* target = out.data();
+    int16_t missing = 0;
+    for (char16_t c : text) {
+        const int16_t code = fromUnicode_[c];
+        missing |= code;  // negative once any character is unrepresentable
+        *target++ = static_cast<char>(code);
+    }
+    return missing >= 0;
 }
 
 int CodePage::codeOf(char16_t c) const {

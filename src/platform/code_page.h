@@ -14,7 +14,7 @@
 namespace lorvane {
 
 class CodePage {
-public:
+  public:
     static constexpr int kDefault = 1251;
     static constexpr int kUtf8 = 65001;
 
@@ -31,6 +31,9 @@ public:
     void decodeAppend(std::string_view bytes, std::u16string& out) const;
     // Characters the page cannot represent become "?".
     std::string encode(std::u16string_view text) const;
+    // The bytes of a text every character of which the page represents; false (and `out`
+    // unspecified) when some character has no code. Single-byte pages only.
+    bool tryEncode(std::u16string_view text, std::string& out) const;
     // The code of a character in this page, or -1 when it has none (single-byte pages only).
     int codeOf(char16_t c) const;
     // The character of a single-byte code 0-255.
@@ -38,7 +41,7 @@ public:
 
     explicit CodePage(int number);  // use forNumber
 
-private:
+  private:
     int number_;
     std::array<char16_t, 256> toUnicode_{};
     std::vector<int16_t> fromUnicode_;  // 65536 entries, -1 = not representable

@@ -21,7 +21,7 @@ struct MessageRequest {
 enum : int { kAnswerOk = 1, kAnswerCancel = 2, kAnswerYes = 6, kAnswerNo = 7 };
 
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
 
     virtual void beep() = 0;

@@ -102,6 +102,18 @@ constexpr Entry kCatalogue[] = {
     {kNoMainProcedure, u"The script defines no procedure Main"},
     {kNoResultSent, u"The script ended without sending a text back with Send"},
     {kOutputIsSource, u"The result would overwrite its own source file"},
+    {kNoScriptHost, u"Scripts cannot run: no script host is available"},
+    {kTemplateMarkerUnclosed,
+     u"The output template's \"[%Файл=\" marker has no closing \"]\": end the script name "
+     u"with \"]\""},
+    {kNoModeSelected, u"No source mode or combined scheme is selected: choose one first"},
+    {kNoTableSelected, u"No target table is selected: choose one of the mode's tables"},
+    {kSchemeEntriesOpen,
+     u"Tables are not chosen for every language mode of the combined scheme: choose a table "
+     u"for each open entry"},
+    {kTooManySegments,
+     u"The document has more than 32767 language-mode segments: split it into smaller "
+     u"documents"},
     {kRegExpTooComplex,
      u"Regular expression too complex: matching was stopped after too many steps"},
     {kElementNotFound, u"Element not found"},

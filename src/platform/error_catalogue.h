@@ -50,7 +50,14 @@ enum : int {
     kNoMainProcedure = 6001,  // the host's own: a script defines no procedure Main
     kNoResultSent = 6002,     // the host's own: Main returned without sending a text back
     kOutputIsSource = 6003,   // the program's own: a result would overwrite its own source
-    kRegExpTooComplex = 6010, // the host's own: a match gave up after too many steps
+    kNoScriptHost = 6004,     // the program's own: scripts cannot run in this build
+    // The conversion's own failures.
+    kTemplateMarkerUnclosed = 6010,
+    kNoModeSelected = 6011,
+    kNoTableSelected = 6012,
+    kSchemeEntriesOpen = 6013,
+    kTooManySegments = 6014,
+    kRegExpTooComplex = 6100,  // the host's own: a match gave up after too many steps
 
     // Compile errors.
     kSyntaxError = 1002,

@@ -25,7 +25,7 @@ Failure failureFor(int number, std::u16string file = {});
 // Either a value or the failure that prevented it.
 template <class T>
 class [[nodiscard]] Expected {
-public:
+  public:
     Expected(T value) : state_(std::move(value)) {}
     Expected(Failure failure) : state_(std::move(failure)) {}
 
@@ -38,13 +38,13 @@ public:
     T* operator->() { return &value(); }
     const Failure& failure() const { return std::get<1>(state_); }
 
-private:
+  private:
     std::variant<T, Failure> state_;
 };
 
 // The result of an operation that yields nothing but may fail.
 class [[nodiscard]] Status {
-public:
+  public:
     Status() = default;
     Status(Failure failure) : failure_(std::move(failure)), failed_(true) {}
 
@@ -52,7 +52,7 @@ public:
     explicit operator bool() const { return ok(); }
     const Failure& failure() const { return failure_; }
 
-private:
+  private:
     Failure failure_;
     bool failed_ = false;
 };

@@ -14,7 +14,9 @@ namespace fs = std::filesystem;
 namespace {
 
 // On POSIX a name beginning with "." is hidden; nothing counts as a system file.
-bool isHidden(std::u16string_view name) { return !name.empty() && name.front() == u'.'; }
+bool isHidden(std::u16string_view name) {
+    return !name.empty() && name.front() == u'.';
+}
 
 // Letter-case-blind alphabetical order, exact order among names that differ only in case, so a
 // listing is the same on every run.
@@ -85,7 +87,8 @@ bool FolderLister::setFolder(std::u16string_view folder) {
     entries_.clear();
     const std::u16string prefix =
         folder_ == u"/" ? folder_ : folder_ + std::u16string(1, kPathSeparator);
-    for (auto& name : names) entries_.push_back(prefix + name);
+    for (auto& name : names)
+        entries_.push_back(prefix + name);
     return true;
 }
 

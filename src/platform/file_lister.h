@@ -9,7 +9,7 @@
 namespace lorvane {
 
 class FileLister {
-public:
+  public:
     // Shows the ordinary files of the folder that match the pattern. False (and nothing changed)
     // when the path names no existing folder.
     bool setFolder(std::u16string_view folder);
@@ -25,25 +25,29 @@ public:
 
     int count() const { return static_cast<int>(entries_.size()); }
     // The bare file name at a 0-based index.
-    const std::u16string& entry(int index) const { return entries_.at(static_cast<std::size_t>(index)); }
+    const std::u16string& entry(int index) const {
+        return entries_.at(static_cast<std::size_t>(index));
+    }
     const std::vector<std::u16string>& entries() const { return entries_; }
 
-private:
+  private:
     std::u16string folder_;
     std::u16string pattern_ = u"*.*";
     std::vector<std::u16string> entries_;
 };
 
 class FolderLister {
-public:
+  public:
     bool setFolder(std::u16string_view folder);
     const std::u16string& folder() const { return folder_; }
     int count() const { return static_cast<int>(entries_.size()); }
     // The full path of the subfolder at a 0-based index.
-    const std::u16string& entry(int index) const { return entries_.at(static_cast<std::size_t>(index)); }
+    const std::u16string& entry(int index) const {
+        return entries_.at(static_cast<std::size_t>(index));
+    }
     const std::vector<std::u16string>& entries() const { return entries_; }
 
-private:
+  private:
     std::u16string folder_;
     std::vector<std::u16string> entries_;
 };

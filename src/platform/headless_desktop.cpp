@@ -18,13 +18,14 @@ HeadlessDesktop::HeadlessDesktop(std::ostream& messages, bool allowOpen)
 
 int HeadlessDesktop::showMessage(const MessageRequest& request) {
     std::u16string text = request.text;
-    while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r')) text.pop_back();
+    while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r'))
+        text.pop_back();
     replaceAll(text, u"\r\n", u"\n");
     if (!request.caption.empty()) messages_ << toUtf8(request.caption) << ": ";
     messages_ << toUtf8(text) << '\n';
     messages_.flush();
     // Unattended, a question gets the answer that changes nothing.
-    return (request.buttons & 0xF) == 0 ? kAnswerOk
+    return (request.buttons & 0xF) == 0                                   ? kAnswerOk
            : (request.buttons & 0xF) == 4 || (request.buttons & 0xF) == 3 ? kAnswerNo
                                                                           : kAnswerCancel;
 }

@@ -9,7 +9,7 @@
 namespace lorvane {
 
 class HeadlessDesktop : public Desktop {
-public:
+  public:
     // `allowOpen`: hand files to the desktop's default application (xdg-open), unless
     // LORVANE_NO_OPEN=1 says otherwise.
     explicit HeadlessDesktop(std::ostream& messages, bool allowOpen = false);
@@ -29,7 +29,7 @@ public:
     void openWithShell(const std::u16string& path) override;
     bool startProcess(const std::vector<std::u16string>& arguments) override;
 
-private:
+  private:
     std::ostream& messages_;
     bool allowOpen_;
 };

@@ -19,9 +19,13 @@ std::u16string normalizeSeparators(std::u16string_view userPath) {
     return out;
 }
 
-fs::path toFsPath(std::u16string_view path) { return fs::path(toUtf8(path)); }
+fs::path toFsPath(std::u16string_view path) {
+    return fs::path(toUtf8(path));
+}
 
-std::u16string fromFsPath(const fs::path& path) { return fromUtf8(path.native()); }
+std::u16string fromFsPath(const fs::path& path) {
+    return fromUtf8(path.native());
+}
 
 namespace {
 
@@ -56,8 +60,8 @@ std::u16string resolveCaseInsensitive(std::u16string_view path) {
             resolved = candidate;
             continue;
         }
-        auto match = findIgnoringCase(resolved.empty() ? fs::path(".") : resolved,
-                                      fromFsPath(component));
+        auto match =
+            findIgnoringCase(resolved.empty() ? fs::path(".") : resolved, fromFsPath(component));
         if (!match) return std::u16string(path);
         resolved /= *match;
     }
@@ -95,7 +99,8 @@ bool isRegularFile(std::u16string_view path) {
 }
 
 std::u16string withoutTrailingSeparator(std::u16string_view folder) {
-    while (folder.size() > 1 && folder.back() == kPathSeparator) folder.remove_suffix(1);
+    while (folder.size() > 1 && folder.back() == kPathSeparator)
+        folder.remove_suffix(1);
     return std::u16string(folder);
 }
 

@@ -20,14 +20,16 @@ std::vector<std::u16string> splitCommandLine(std::u16string_view line) {
     std::size_t i = 0;
     const std::size_t n = line.size();
     while (true) {
-        while (i < n && (line[i] == u' ' || line[i] == u'\t')) ++i;
+        while (i < n && (line[i] == u' ' || line[i] == u'\t'))
+            ++i;
         if (i >= n) break;
         std::u16string argument;
         bool quoted = false;
         while (i < n && (quoted || (line[i] != u' ' && line[i] != u'\t'))) {
             if (line[i] == u'\\') {
                 std::size_t slashes = 0;
-                while (i < n && line[i] == u'\\') ++slashes, ++i;
+                while (i < n && line[i] == u'\\')
+                    ++slashes, ++i;
                 if (i < n && line[i] == u'"') {
                     argument.append(slashes / 2, u'\\');
                     if (slashes % 2 == 1) {
@@ -65,9 +67,11 @@ Spawned spawn(const std::vector<std::u16string>& arguments) {
     if (arguments.empty() || arguments.front().empty()) return {};
     std::vector<std::string> utf8;
     utf8.reserve(arguments.size());
-    for (const auto& argument : arguments) utf8.push_back(toUtf8(argument));
+    for (const auto& argument : arguments)
+        utf8.push_back(toUtf8(argument));
     std::vector<char*> argv;
-    for (auto& argument : utf8) argv.push_back(argument.data());
+    for (auto& argument : utf8)
+        argv.push_back(argument.data());
     argv.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;

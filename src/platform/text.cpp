@@ -20,8 +20,8 @@ std::u16string mapCase(std::u16string_view text, CaseMapper mapper) {
     if (status == U_BUFFER_OVERFLOW_ERROR) {
         out.resize(static_cast<std::size_t>(length));
         status = U_ZERO_ERROR;
-        length = mapper(out.data(), length, text.data(), static_cast<int32_t>(text.size()), "",
-                        &status);
+        length =
+            mapper(out.data(), length, text.data(), static_cast<int32_t>(text.size()), "", &status);
     }
     if (U_FAILURE(status)) return std::u16string(text);
     out.resize(static_cast<std::size_t>(length));
@@ -73,8 +73,12 @@ std::string toUtf8(std::u16string_view text) {
     return out;
 }
 
-std::u16string toLower(std::u16string_view text) { return mapCase(text, u_strToLower); }
-std::u16string toUpper(std::u16string_view text) { return mapCase(text, u_strToUpper); }
+std::u16string toLower(std::u16string_view text) {
+    return mapCase(text, u_strToLower);
+}
+std::u16string toUpper(std::u16string_view text) {
+    return mapCase(text, u_strToUpper);
+}
 
 bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size()) return compareIgnoringCase(a, b) == 0;

@@ -28,7 +28,8 @@ bool glob(std::u16string_view name, std::u16string_view pattern) {
             return false;
         }
     }
-    while (p < pattern.size() && pattern[p] == u'*') ++p;
+    while (p < pattern.size() && pattern[p] == u'*')
+        ++p;
     return p == pattern.size();
 }
 

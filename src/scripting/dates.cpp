@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <ctime>
+#include <vector>
 
 #include "platform/text.h"
 
@@ -32,6 +33,10 @@ void civilFromDays(long long z, int& year, int& month, int& day) {
 }
 
 const long long kEpochOffset = daysFromCivil(1899, 12, 30);  // 1899-12-30 from 1970-01-01
+
+bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 
 }  // namespace
 
@@ -87,6 +92,68 @@ std::u16string formatDate(double value) {
                (p.hour < 12 ? u" AM" : u" PM");
     }
     return out;
+}
+
+// "m/d/yyyy", "yyyy-mm-dd", each optionally followed by "h:mm[:ss] [AM|PM]", or the time
+// alone.
+std::optional<double> parseDateText(std::u16string_view text) {
+    std::vector<int> numbers;
+    std::vector<char16_t> separators;
+    bool pm = false, am = false;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char16_t c = text[i];
+        if (isDigit(c)) {
+            int n = 0;
+            while (i < text.size() && isDigit(text[i]))
+                n = n * 10 + (text[i++] - u'0');
+            numbers.push_back(n);
+            continue;
+        }
+        if (c == u'/' || c == u'-' || c == u':' || c == u' ') {
+            if (c != u' ')
+                separators.push_back(c);
+            else
+                separators.push_back(u' ');
+            ++i;
+            continue;
+        }
+        const std::u16string rest = toLower(text.substr(i));
+        if (rest == u"am" || rest == u"pm") {
+            (rest == u"pm" ? pm : am) = true;
+            break;
+        }
+        return std::nullopt;
+    }
+    std::u16string seps;
+    for (char16_t s : separators) {
+        if (s != u' ') seps += s;
+    }
+    double date = 0;
+    std::size_t used = 0;
+    int year = 0, month = 0, day = 0;
+    if (seps.rfind(u"//", 0) == 0 && numbers.size() >= 3) {
+        year = numbers[2], month = numbers[0], day = numbers[1];
+        used = 3;
+    } else if (seps.rfind(u"--", 0) == 0 && numbers.size() >= 3) {
+        year = numbers[0], month = numbers[1], day = numbers[2];
+        used = 3;
+    }
+    if (used) {
+        date = dateFromParts(year, month, day);
+        const DateParts check = partsOfDate(date);
+        if (check.year != year || check.month != month || check.day != day) return std::nullopt;
+    }
+    const std::size_t timeCount = numbers.size() - used;
+    if (timeCount == 1 || timeCount > 3) return std::nullopt;
+    if (timeCount == 0) return used ? std::optional<double>(date) : std::nullopt;
+    int hour = numbers[used];
+    if (pm && hour < 12) hour += 12;
+    if (am && hour == 12) hour = 0;
+    const int minute = numbers[used + 1];
+    const int second = timeCount == 3 ? numbers[used + 2] : 0;
+    if (hour > 23 || minute > 59 || second > 59) return std::nullopt;
+    return date + timeFromParts(hour, minute, second);
 }
 
 double currentDate() {

@@ -117,7 +117,8 @@ double Variant::numberValue() const {
 
 Array& Variant::mutableArray() {
     auto& holder = std::get<ArrayHolder>(value_);
-    if (holder.array.use_count() > 1) {
+    // References held by pins of by-reference arguments (counted in locks) are no owners.
+    if (holder.array.use_count() > 1 + holder.array->locks) {
         auto copy = std::make_shared<Array>(*holder.array);
         copy->locks = 0;
         holder.array = std::move(copy);

@@ -11,7 +11,8 @@ TEST_P(SingleBytePage, EveryByteSurvivesDecodeAndEncode) {
     auto page = CodePage::forNumber(GetParam());
     ASSERT_TRUE(page.ok()) << page.failure().message();
     std::string all;
-    for (int byte = 0; byte < 256; ++byte) all.push_back(static_cast<char>(byte));
+    for (int byte = 0; byte < 256; ++byte)
+        all.push_back(static_cast<char>(byte));
     const std::u16string decoded = (*page)->decode(all);
     ASSERT_EQ(decoded.size(), 256u);
     EXPECT_EQ((*page)->encode(decoded), all);

@@ -13,12 +13,18 @@ TEST(Wildcard, MatchesLikeTheFileChoosers) {
         std::u16string name, pattern;
         bool matches;
     } cases[] = {
-        {u"psalm.txt", u"*.txt", true},   {u"PSALM.TXT", u"*.txt", true},
-        {u"psalm.txt", u"*.htm", false},  {u"readme", u"*.*", true},
-        {u"a.b.c", u"*.*", true},         {u"r@hip.txt", u"r@*.txt", true},
-        {u"xr@hip.txt", u"r@*.txt", false}, {u"ab", u"a?", true},
-        {u"a", u"a?", false},             {u"Псалом.TXT", u"псалом.*", true},
-        {u"book", u"book.*", true},       {u"abc", u"", false},
+        {u"psalm.txt", u"*.txt", true},
+        {u"PSALM.TXT", u"*.txt", true},
+        {u"psalm.txt", u"*.htm", false},
+        {u"readme", u"*.*", true},
+        {u"a.b.c", u"*.*", true},
+        {u"r@hip.txt", u"r@*.txt", true},
+        {u"xr@hip.txt", u"r@*.txt", false},
+        {u"ab", u"a?", true},
+        {u"a", u"a?", false},
+        {u"Псалом.TXT", u"псалом.*", true},
+        {u"book", u"book.*", true},
+        {u"abc", u"", false},
         {u"aaaaaaaaaaaaaaaaaaaaaaab", u"*a*a*a*a*a*a*c", false},
     };
     for (const auto& c : cases) {
@@ -74,8 +80,7 @@ TEST(FolderLister, ListsSubfoldersAsFullPaths) {
     temp.write("@file", "");
     FolderLister lister;
     ASSERT_TRUE(lister.setFolder(temp.u16path()));
-    EXPECT_EQ(lister.entries(),
-              (std::vector<std::u16string>{temp.u16("@Grk"), temp.u16("@hip")}));
+    EXPECT_EQ(lister.entries(), (std::vector<std::u16string>{temp.u16("@Grk"), temp.u16("@hip")}));
 }
 
 }  // namespace

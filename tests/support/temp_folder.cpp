@@ -28,7 +28,9 @@ TempFolder::~TempFolder() {
     fs::remove_all(path_, error);
 }
 
-std::u16string TempFolder::u16path() const { return fromFsPath(path_); }
+std::u16string TempFolder::u16path() const {
+    return fromFsPath(path_);
+}
 
 std::u16string TempFolder::u16(std::string_view relative) const {
     return fromFsPath(path_ / fs::path(std::string(relative)));

@@ -8,7 +8,7 @@
 namespace lorvane::test {
 
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -26,7 +26,7 @@ public:
     std::string read(std::string_view relative) const;
     bool exists(std::string_view relative) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -41,7 +41,7 @@ class CompiledPattern {
 
     int32_t groupCount() const { return translated_.groupCount(); }
 
-    // Every match in order when `global`, else the first one only. Fails with 6010 when a
+    // Every match in order when `global`, else the first one only. Fails with 6100 when a
     // search exceeds `stepLimit` and with 28 when its backtracking outgrows its stack.
     std::vector<MatchSpan> find(const std::u16string& text, bool global, int32_t stepLimit) const;
 

@@ -1,0 +1,164 @@
+#include "cli/cli_options.h"
+
+#include <charconv>
+#include <string_view>
+
+#include "platform/error_catalogue.h"
+#include "platform/text.h"
+
+namespace lorvane::cli {
+namespace {
+
+enum class Takes { Nothing, Value };
+
+struct OptionSpec {
+    std::string_view name;
+    Takes takes;
+    std::string_view valueName;  // shown when the value is missing
+};
+
+constexpr OptionSpec kOptions[] = {
+    {"--home", Takes::Value, "DIR"},    {"--codepage", Takes::Value, "N"},
+    {"--mode", Takes::Value, "NAME"},   {"--table", Takes::Value, "NAME"},
+    {"--scheme", Takes::Value, "NAME"}, {"--entry", Takes::Value, "NAME=TABLE"},
+    {"--folder", Takes::Nothing, ""},   {"--pattern", Takes::Value, "PATTERN"},
+    {"--open", Takes::Nothing, ""},     {"--list", Takes::Nothing, ""},
+    {"--help", Takes::Nothing, ""},     {"--version", Takes::Nothing, ""},
+};
+
+Failure usage(const std::string& message) {
+    Failure failure = failureFor(errors::kInvalidProcedureCall);
+    failure.description = fromUtf8(message);
+    return failure;
+}
+
+const OptionSpec* findOption(std::string_view name) {
+    for (const OptionSpec& spec : kOptions) {
+        if (spec.name == name) return &spec;
+    }
+    return nullptr;
+}
+
+Status applyValue(CliOptions& options, std::string_view name, const std::string& value) {
+    const std::u16string text = fromUtf8(value);
+    if (name == "--home") {
+        options.home = text;
+    } else if (name == "--codepage") {
+        int number = 0;
+        auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+        if (error != std::errc() || end != value.data() + value.size() || number <= 0) {
+            return usage("--codepage needs a code page number such as 1251, 1252 or 65001, not '" +
+                         value + "'");
+        }
+        options.codePage = number;
+    } else if (name == "--mode") {
+        options.mode = text;
+    } else if (name == "--table") {
+        options.table = text;
+    } else if (name == "--scheme") {
+        options.scheme = text;
+    } else if (name == "--entry") {
+        // Markers may hold "=" more readily than table names, so the last "=" separates.
+        const std::size_t cut = text.rfind(u'=');
+        if (cut == std::u16string::npos || cut == 0 || cut + 1 == text.size()) {
+            return usage(
+                "--entry needs NAME=TABLE (an open scheme entry and one of its tables), "
+                "not '" +
+                value + "'");
+        }
+        options.entries.push_back({text.substr(0, cut), text.substr(cut + 1)});
+    } else if (name == "--pattern") {
+        if (value.empty()) return usage("--pattern needs a file pattern such as *.txt");
+        options.pattern = text;
+    }
+    return {};
+}
+
+void applyFlag(CliOptions& options, std::string_view name) {
+    if (name == "--folder") options.folder = true;
+    if (name == "--open") options.open = true;
+    if (name == "--list") options.list = true;
+    if (name == "--help") options.help = true;
+    if (name == "--version") options.version = true;
+}
+
+}  // namespace
+
+Expected<CliOptions> parseArguments(const std::vector<std::string>& arguments) {
+    CliOptions options;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (optionsEnded || argument == "-" || !argument.starts_with("-")) {
+            options.sources.push_back(fromUtf8(argument));
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        const std::size_t equals = argument.find('=');
+        const std::string name = argument.substr(0, equals);
+        const OptionSpec* spec = findOption(name);
+        if (spec == nullptr) {
+            return usage("unknown option '" + name + "': see lorvane-cli --help");
+        }
+        if (spec->takes == Takes::Nothing) {
+            if (equals != std::string::npos) {
+                return usage(name + " takes no value: write it alone");
+            }
+            applyFlag(options, name);
+            continue;
+        }
+        std::string value;
+        if (equals != std::string::npos) {
+            value = argument.substr(equals + 1);
+        } else if (i + 1 < arguments.size()) {
+            value = arguments[++i];
+        } else {
+            return usage(name + " needs a value: " + name + " " + std::string(spec->valueName));
+        }
+        if (Status applied = applyValue(options, name, value); !applied) return applied.failure();
+    }
+    if (options.mode && options.scheme) {
+        return usage(
+            "--mode and --scheme exclude each other: choose a source mode or a "
+            "combined scheme");
+    }
+    return options;
+}
+
+std::string usageText() {
+    return "Usage: lorvane-cli [OPTIONS] SOURCE...\n"
+           "Converts text documents with the tables of a program folder and writes each result\n"
+           "beside its source, printing the path of every file written.\n"
+           "\n"
+           "  --home DIR          program folder (default: LORVANE_HOME, else the executable's "
+           "folder)\n"
+           "  --codepage N        code page for every file read and written (default: "
+           "LORVANE_CODEPAGE, else 1251)\n"
+           "  --mode NAME         source mode: the mode folder \"@\" + NAME            (default: "
+           "the first mode-list entry)\n"
+           "  --table NAME        target table of that mode, without \".txt\"          (default: "
+           "the mode's first table)\n"
+           "  --scheme NAME       combined scheme instead of a mode: the file \"r@\" + NAME, "
+           "\".txt\" added when missing\n"
+           "  --entry NAME=TABLE  choose TABLE for the open scheme entry NAME (repeatable)\n"
+           "  --folder            convert every file of the first SOURCE's folder that matches "
+           "--pattern (the whole-folder scope)\n"
+           "  --pattern PATTERN   file pattern for --folder and for folder SOURCEs (default "
+           "\"*.*\")\n"
+           "  --open              open each result (or, for several sources, their folder) "
+           "with the desktop's default application\n"
+           "  --list              print the mode list (modes, then \"?\"-schemes) and each "
+           "mode's tables, then exit\n"
+           "  --help, --version\n"
+           "\n"
+           "A SOURCE that is a folder converts every file in it matching --pattern. SOURCE \"-\"\n"
+           "reads the text from standard input and writes the document to standard output.\n"
+           "\n"
+           "Exit status: 0 success; 1 a conversion failed (results written before stay);\n"
+           "2 the command line cannot be carried out.\n";
+}
+
+}  // namespace lorvane::cli

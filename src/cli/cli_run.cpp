@@ -1,0 +1,154 @@
+#include "cli/cli_run.h"
+
+#include <filesystem>
+#include <iostream>
+#include <iterator>
+#include <string_view>
+#include <system_error>
+
+#include "cli/cli_selection.h"
+#include "cli/cli_sources.h"
+#include "pipeline/conversion_session.h"
+#include "platform/code_page.h"
+#include "platform/error_catalogue.h"
+#include "platform/headless_desktop.h"
+#include "platform/paths.h"
+#include "platform/text.h"
+
+#ifndef LORVANE_VERSION
+#define LORVANE_VERSION "unknown"
+#endif
+
+namespace lorvane::cli {
+namespace {
+
+struct Advice {
+    int number;
+    std::string_view text;
+};
+
+// What to do about the failures a run commonly meets; the catalogue's own texts for the
+// conversion's failures already say it.
+constexpr Advice kAdvice[] = {
+    {errors::kFileNotFound, "check that the file exists"},
+    {errors::kDeviceIoError, "check the disk"},
+    {errors::kDiskFull, "free some space on the disk"},
+    {errors::kTooManyFiles, "close other programs and try again"},
+    {errors::kPermissionDenied, "check the permissions of the result and its folder"},
+    {errors::kPathFileAccessError, "check that the result's path names a file that can be written"},
+    {errors::kPathNotFound, "check that the result's folder exists"},
+    {errors::kOutputIsSource,
+     "the result's name is the source's own: rename the source or use a table with another "
+     "output extension"},
+};
+
+std::string advice(int number) {
+    for (const Advice& entry : kAdvice) {
+        if (entry.number == number) return ": " + std::string(entry.text);
+    }
+    if (number >= errors::kTemplateMarkerUnclosed && number <= errors::kTooManySegments) return {};
+    return ": correct the cause named and run the conversion again";
+}
+
+int usageError(std::ostream& err, const std::u16string& message) {
+    err << "lorvane-cli: " << toUtf8(message) << '\n';
+    return kExitUsage;
+}
+
+int conversionError(std::ostream& err, const std::u16string& source, const Failure& failure) {
+    err << "lorvane-cli: cannot convert " << toUtf8(source) << ": " << failure.message()
+        << advice(failure.number) << '\n';
+    return kExitConversionFailed;
+}
+
+std::u16string programFolder(const CliOptions& options, const CliEnvironment& environment) {
+    if (!options.home) return withoutTrailingSeparator(environment.defaultHome);
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(toFsPath(*options.home), error);
+    return withoutTrailingSeparator(error ? *options.home : fromFsPath(absolute));
+}
+
+void noteIgnoredSchemeLines(const SelectionModel& selection, std::ostream& err) {
+    if (!selection.SchemeMode()) return;
+    for (int line : selection.ignoredSchemeLines()) {
+        err << "lorvane-cli: note: line " << line << " of " << toUtf8(selection.schemeFilePath())
+            << " has no \" == \" and is ignored\n";
+    }
+}
+
+int convertStandardInput(ConversionSession& session, std::istream& in, std::ostream& out,
+                         std::ostream& err) {
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    auto document = session.RewriteStream(bytes);
+    if (!document) return conversionError(err, u"standard input", document.failure());
+    out.write(document->data(), static_cast<std::streamsize>(document->size()));
+    out.flush();
+    return kExitOk;
+}
+
+int convertFiles(ConversionSession& session, SourcePlan& plan, bool progressShown,
+                 std::ostream& out, std::ostream& err) {
+    RunRequest& request = plan.request;
+    request.written = [&out](const std::u16string& path) { out << toUtf8(path) << std::endl; };
+    bool progressLine = false;
+    if (progressShown) {
+        request.progress = [&err, &progressLine](int index, int count, const std::u16string& path) {
+            if (count < 2) return;
+            err << "\r\x1b[K[" << index + 1 << '/' << count << "] " << toUtf8(fileNamePart(path))
+                << std::flush;
+            progressLine = true;
+        };
+    }
+    const RunOutcome outcome = session.Rewrite(request);
+    if (progressLine) err << "\r\x1b[K" << std::flush;
+    if (outcome.failure) return conversionError(err, outcome.failedSource, *outcome.failure);
+    return kExitOk;
+}
+
+}  // namespace
+
+int runCli(const CliOptions& options, const CliEnvironment& environment, std::istream& in,
+           std::ostream& out, std::ostream& err) {
+    if (options.help) {
+        out << usageText();
+        return kExitOk;
+    }
+    if (options.version) {
+        out << "lorvane-cli " << LORVANE_VERSION << '\n';
+        return kExitOk;
+    }
+    const std::u16string home = programFolder(options, environment);
+    if (!isDirectory(home)) {
+        return usageError(err, u"the program folder " + home +
+                                   u" does not exist: give one with --home DIR or LORVANE_HOME");
+    }
+    const int codePage = options.codePage.value_or(environment.defaultCodePage);
+    if (auto page = CodePage::forNumber(codePage); !page) {
+        return usageError(err, page.failure().description);
+    }
+
+    HeadlessDesktop desktop(err, options.open);
+    ConversionSession session(SessionConfig{home, codePage, environment.documentsFolder, &desktop});
+    SelectionModel& selection = session.selection();
+    if (selection.buildModeList() == 0) {
+        return usageError(err, u"the program folder " + home +
+                                   u" holds no mode folders (@NAME) and no scheme files "
+                                   u"(r@NAME.txt): point --home at a program folder");
+    }
+    if (options.list) {
+        printModeList(selection, out);
+        return kExitOk;
+    }
+    if (Status selected = applySelection(selection, options); !selected) {
+        return usageError(err, selected.failure().description);
+    }
+    noteIgnoredSchemeLines(selection, err);
+
+    auto plan = planSources(options);
+    if (!plan) return usageError(err, plan.failure().description);
+    if (plan->standardInput) return convertStandardInput(session, in, out, err);
+    plan->request.openResult = options.open;
+    return convertFiles(session, *plan, environment.progressShown, out, err);
+}
+
+}  // namespace lorvane::cli

@@ -1,0 +1,30 @@
+// lorvane-cli: converts documents with the tables of a program folder, without any window.
+#include <unistd.h>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "cli/cli_run.h"
+#include "platform/code_page.h"
+#include "platform/paths.h"
+#include "platform/special_folders.h"
+#include "platform/text.h"
+
+int main(int argc, char** argv) {
+    using namespace lorvane;
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    auto options = cli::parseArguments(arguments);
+    if (!options) {
+        std::cerr << "lorvane-cli: " << toUtf8(options.failure().description) << '\n';
+        return cli::kExitUsage;
+    }
+    cli::CliEnvironment environment;
+    environment.defaultHome = locateProgramFolder();
+    environment.defaultCodePage = CodePage::numberFromEnvironment();
+    environment.documentsFolder = documentsFolder();
+    environment.progressShown = ::isatty(STDERR_FILENO) == 1;
+    std::ios::sync_with_stdio(false);
+    return cli::runCli(*options, environment, std::cin, std::cout, std::cerr);
+}

@@ -1,0 +1,52 @@
+#include "engine/char_counts.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace lorvane {
+
+template <class Char>
+void CharCounts<Char>::recount(std::basic_string_view<Char> text) {
+    counts_.assign(std::size_t{1} << (8 * sizeof(Char)), 0);
+    for (Char unit : text)
+        ++counts_[slot(unit)];
+    valid_ = true;
+}
+
+template <class Char>
+bool CharCounts<Char>::mayContain(std::basic_string_view<Char> search) const {
+    return std::all_of(search.begin(), search.end(), [this](Char c) { return count(c) > 0; });
+}
+
+template <class Char>
+std::pair<std::size_t, std::size_t> CharCounts<Char>::rarestOffsets(
+    std::basic_string_view<Char> search) const {
+    std::size_t best = 0;
+    std::size_t second = search.size() > 1 ? 1 : 0;
+    if (count(search[second]) < count(search[best])) std::swap(best, second);
+    for (std::size_t i = 2; i < search.size(); ++i) {
+        if (count(search[i]) < count(search[best])) {
+            second = best;
+            best = i;
+        } else if (count(search[i]) < count(search[second])) {
+            second = i;
+        }
+    }
+    return {best, second};
+}
+
+template <class Char>
+void CharCounts<Char>::replaced(std::basic_string_view<Char> search,
+                                std::basic_string_view<Char> replacement, std::size_t times) {
+    if (times == 0) return;
+    const auto n = static_cast<uint64_t>(times);
+    for (Char c : search)
+        counts_[slot(c)] -= n;
+    for (Char c : replacement)
+        counts_[slot(c)] += n;
+}
+
+template class CharCounts<char16_t>;
+template class CharCounts<char>;
+
+}  // namespace lorvane

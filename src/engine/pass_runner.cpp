@@ -1,0 +1,198 @@
+#include "engine/pass_runner.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "engine/pair_replace.h"
+
+namespace lorvane {
+namespace {
+
+// One pass with the counts kept exact; skipped when the search text cannot occur.
+template <class Char>
+void countedPass(std::basic_string<Char>& text, CharCounts<Char>& counts,
+                 std::basic_string_view<Char> search, std::basic_string_view<Char> replacement) {
+    if (!counts.valid()) counts.recount(text);
+    if (!counts.mayContain(search)) return;
+    const auto [rarest, next] = counts.rarestOffsets(search);
+    counts.replaced(search, replacement, replaceUnits(text, search, replacement, rarest, next));
+}
+
+// Applies a map from units to texts in one pass; `images[u]` is empty for units left alone
+// and holds the unit's new text (possibly empty) otherwise.
+template <class Char, class Images>
+void translate(std::basic_string<Char>& text, const Images& images, bool sameLength) {
+    using Unsigned = std::make_unsigned_t<Char>;
+    if (sameLength) {
+        for (Char& c : text) {
+            if (const auto& image = images[static_cast<Unsigned>(c)]) c = image->front();
+        }
+        return;
+    }
+    std::basic_string<Char> out;
+    out.reserve(text.size() + text.size() / 4);
+    for (Char c : text) {
+        if (const auto& image = images[static_cast<Unsigned>(c)])
+            out += *image;
+        else
+            out.push_back(c);
+    }
+    text.swap(out);
+}
+
+// Applies a full byte map (every byte has its image, itself when unchanged) in one pass: in place
+// when every image is one byte, else into an output sized exactly beforehand.
+void translateByTable(std::string& text, const std::array<std::string, 256>& images) {
+    std::array<std::size_t, 256> lengths{};
+    bool oneByte = true;
+    for (std::size_t b = 0; b < 256; ++b) {
+        lengths[b] = images[b].size();
+        oneByte = oneByte && lengths[b] == 1;
+    }
+    if (oneByte) {
+        std::array<char, 256> map{};
+        for (std::size_t b = 0; b < 256; ++b)
+            map[b] = images[b].front();
+        for (char& c : text)
+            c = map[static_cast<unsigned char>(c)];
+        return;
+    }
+    std::size_t size = 0;
+    for (char c : text)
+        size += lengths[static_cast<unsigned char>(c)];
+    std::string out(size, '\0');
+    char* target = out.data();
+    for (char c : text) {
+        const std::string& image = images[static_cast<unsigned char>(c)];
+        switch (image.size()) {
+            case 0:
+                break;
+            case 1:
+                *target++ = image.front();
+                break;
+            default:
+                target = std::copy(image.begin(), image.end(), target);
+        }
+    }
+    text.swap(out);
+}
+
+}  // namespace
+
+PassRunner::PassRunner(std::u16string& text, const CodePage& codePage, std::size_t threshold)
+    : text_(text), codePage_(codePage), threshold_(threshold) {}
+
+void PassRunner::add(const Pair& pair) {
+    if (pair.search.empty()) return;
+    if (changed_.empty() && !inBytes_ && text_.size() < threshold_) {
+        replaceOccurrences(text_, pair.search, pair.replacement);  // too short to be worth it
+        return;
+    }
+    if (pair.search.size() > 1) {
+        runTranslation();
+        runPair(pair.search, pair.replacement);
+        return;
+    }
+    // Compose: every queued image has the character replaced, and the character itself (when
+    // not yet queued, its image is itself) becomes the replacement.
+    const char16_t from = pair.search.front();
+    bool queued = false;
+    for (std::size_t i = 0; i < changed_.size(); ++i) {
+        if (images_[i].find(from) != std::u16string::npos) {
+            replaceOccurrences(images_[i], pair.search, pair.replacement);
+        }
+        queued = queued || changed_[i] == from;
+    }
+    if (!queued) {
+        changed_.push_back(from);
+        images_.emplace_back(pair.replacement);
+    }
+}
+
+void PassRunner::flush() {
+    runTranslation();
+    leaveBytes();
+}
+
+bool PassRunner::enterBytes() {
+    if (inBytes_) return true;
+    if (bytesRefused_ || !codePage_.isSingleByte() || text_.size() < threshold_) return false;
+    if (!codePage_.tryEncode(text_, bytes_)) {
+        bytesRefused_ = true;
+        bytes_.clear();
+        return false;
+    }
+    std::u16string().swap(text_);  // give the memory back while the bytes stand in for it
+    byteCounts_.invalidate();
+    inBytes_ = true;
+    return true;
+}
+
+void PassRunner::leaveBytes() {
+    if (!inBytes_) return;
+    text_.clear();
+    codePage_.decodeAppend(bytes_, text_);
+    std::string().swap(bytes_);
+    unitCounts_.invalidate();
+    inBytes_ = false;
+}
+
+void PassRunner::runPair(std::u16string_view search, std::u16string_view replacement) {
+    std::string searchBytes, replacementBytes;
+    if (enterBytes() && codePage_.tryEncode(search, searchBytes) &&
+        codePage_.tryEncode(replacement, replacementBytes)) {
+        countedPass<char>(bytes_, byteCounts_, searchBytes, replacementBytes);
+        return;
+    }
+    leaveBytes();
+    if (text_.size() < threshold_) {
+        replaceOccurrences(text_, search, replacement);
+        return;
+    }
+    countedPass<char16_t>(text_, unitCounts_, search, replacement);
+}
+
+void PassRunner::runTranslation() {
+    if (changed_.empty()) return;
+    if (changed_.size() == 1) {
+        runPair(std::u16string_view(&changed_.front(), 1), images_.front());
+    } else if (!(enterBytes() && translateBytes())) {
+        leaveBytes();
+        translateUnits();
+    }
+    changed_.clear();
+    images_.clear();
+}
+
+bool PassRunner::translateBytes() {
+    std::array<std::string, 256> images;
+    std::array<bool, 256> mapped{};
+    for (std::size_t i = 0; i < changed_.size(); ++i) {
+        std::string from;
+        if (!codePage_.tryEncode(std::u16string_view(&changed_[i], 1), from)) return false;
+        const auto byte = static_cast<unsigned char>(from.front());
+        if (!codePage_.tryEncode(images_[i], images[byte])) return false;
+        mapped[byte] = true;
+    }
+    for (int byte = 0; byte < 256; ++byte) {
+        if (!mapped[static_cast<std::size_t>(byte)])
+            images[static_cast<std::size_t>(byte)] = std::string(1, static_cast<char>(byte));
+    }
+    translateByTable(bytes_, images);
+    byteCounts_.invalidate();
+    return true;
+}
+
+void PassRunner::translateUnits() {
+    std::vector<std::optional<std::u16string>> images(65536);
+    bool sameLength = true;
+    for (std::size_t i = 0; i < changed_.size(); ++i) {
+        sameLength = sameLength && images_[i].size() == 1;
+        images[changed_[i]] = images_[i];
+    }
+    translate(text_, images, sameLength);
+    unitCounts_.invalidate();
+}
+
+}  // namespace lorvane

@@ -1,0 +1,136 @@
+#include "engine/unit_search.h"
+
+#include <algorithm>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace lorvane {
+namespace {
+
+#if defined(__SSE2__)
+// One vector of units: 8 UTF-16 units or 16 bytes, compared lane by lane. The mask has two bits
+// per UTF-16 lane and one per byte lane.
+template <class Char>
+struct Lanes;
+
+template <>
+struct Lanes<char16_t> {
+    static constexpr std::size_t kCount = 8;
+    static constexpr unsigned kBitsPerLane = 2;
+    static __m128i splat(char16_t c) { return _mm_set1_epi16(static_cast<short>(c)); }
+    static __m128i equal(__m128i a, __m128i b) { return _mm_cmpeq_epi16(a, b); }
+};
+
+template <>
+struct Lanes<char> {
+    static constexpr std::size_t kCount = 16;
+    static constexpr unsigned kBitsPerLane = 1;
+    static __m128i splat(char c) { return _mm_set1_epi8(c); }
+    static __m128i equal(__m128i a, __m128i b) { return _mm_cmpeq_epi8(a, b); }
+};
+
+template <class Char>
+__m128i load(const Char* at) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+}
+#endif
+
+}  // namespace
+
+template <>
+const char* findUnit<char>(const char* first, const char* last, char unit) {
+    const void* hit = std::memchr(first, static_cast<unsigned char>(unit),
+                                  static_cast<std::size_t>(last - first));
+    return hit ? static_cast<const char*>(hit) : last;
+}
+
+template <>
+const char16_t* findUnit<char16_t>(const char16_t* first, const char16_t* last, char16_t unit) {
+#if defined(__SSE2__)
+    using L = Lanes<char16_t>;
+    const __m128i needle = L::splat(unit);
+    while (last - first >= 16) {
+        const int maskA = _mm_movemask_epi8(L::equal(load(first), needle));
+        const int maskB = _mm_movemask_epi8(L::equal(load(first + 8), needle));
+        if ((maskA | maskB) != 0) {
+            if (maskA != 0) return first + __builtin_ctz(static_cast<unsigned>(maskA)) / 2;
+            return first + 8 + __builtin_ctz(static_cast<unsigned>(maskB)) / 2;
+        }
+        first += 16;
+    }
+#endif
+    return std::find(first, last, unit);
+}
+
+template <class Char>
+TextSearcher<Char>::TextSearcher(std::basic_string_view<Char> search, std::size_t a, std::size_t b)
+    : search_(search), a_(a), b_(b) {
+    if (a_ >= search_.size()) a_ = 0;
+    if (b_ >= search_.size() || b_ == a_) b_ = search_.size() - 1 == a_ ? 0 : search_.size() - 1;
+}
+
+template <class Char>
+bool TextSearcher<Char>::matchesAt(const Char* at) const {
+    for (std::size_t i = 0; i < search_.size(); ++i) {
+        if (at[i] != search_[i]) return false;
+    }
+    return true;
+}
+
+// Tests a vector's worth of candidate starts at a time: both filter units must be in place.
+template <class Char>
+std::size_t TextSearcher<Char>::findBlocks(const Char* base, std::size_t& start,
+                                           std::size_t lastStart) const {
+#if defined(__SSE2__)
+    using L = Lanes<Char>;
+    const __m128i unitA = L::splat(search_[a_]);
+    const __m128i unitB = L::splat(search_[b_]);
+    constexpr unsigned laneMask = (1u << L::kBitsPerLane) - 1;
+    while (start + L::kCount <= lastStart + 1) {
+        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
+            L::equal(load(base + start + a_), unitA), L::equal(load(base + start + b_), unitB))));
+        while (mask != 0) {
+            const unsigned bit = static_cast<unsigned>(__builtin_ctz(mask));
+            const std::size_t candidate = start + bit / L::kBitsPerLane;
+            if (matchesAt(base + candidate)) return candidate;
+            mask &= ~(laneMask << (bit - bit % L::kBitsPerLane));
+        }
+        start += L::kCount;
+    }
+#else
+    (void)base;
+    (void)lastStart;
+#endif
+    return std::basic_string_view<Char>::npos;
+}
+
+template <class Char>
+std::size_t TextSearcher<Char>::find(std::basic_string_view<Char> text, std::size_t from) const {
+    constexpr std::size_t npos = std::basic_string_view<Char>::npos;
+    const std::size_t length = search_.size();
+    if (length == 0 || text.size() < length) return npos;
+    const std::size_t lastStart = text.size() - length;
+    if (from > lastStart) return npos;
+    const Char* base = text.data();
+    if (length == 1) {
+        const Char* hit = findUnit<Char>(base + from, base + text.size(), search_[0]);
+        return hit == base + text.size() ? npos : static_cast<std::size_t>(hit - base);
+    }
+    std::size_t start = from;
+    if (const std::size_t hit = findBlocks(base, start, lastStart); hit != npos) return hit;
+    for (; start <= lastStart; ++start) {
+        if (base[start + a_] == search_[a_] && base[start + b_] == search_[b_] &&
+            matchesAt(base + start)) {
+            return start;
+        }
+    }
+    return npos;
+}
+
+template class TextSearcher<char16_t>;
+template class TextSearcher<char>;
+
+}  // namespace lorvane

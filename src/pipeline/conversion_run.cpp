@@ -1,0 +1,123 @@
+// The run over the chosen sources: which files a scope converts, in which order, and what is
+// opened afterwards.
+#include "pipeline/conversion_session.h"
+#include "pipeline/output_naming.h"
+#include "pipeline/session_state.h"
+#include "platform/error_catalogue.h"
+#include "platform/paths.h"
+
+namespace lorvane {
+namespace {
+
+enum Scope : int { kSingleSource = 0, kWholeFolder = 1, kChooseFiles = 2, kPickedFiles = 3 };
+
+class BusyPointer {
+  public:
+    explicit BusyPointer(Desktop& desktop) : desktop_(desktop) { desktop_.setBusy(true); }
+    ~BusyPointer() { desktop_.setBusy(false); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+  private:
+    Desktop& desktop_;
+};
+
+std::u16string inFolder(const std::u16string& folder, const std::u16string& name) {
+    return folder + std::u16string(1, kPathSeparator) + name;
+}
+
+// The files of the source's folder that the lister shows when the run begins; results the run
+// writes there are not converted in the same run. Without a source the lister's folder is
+// listed as it stands.
+Expected<std::vector<std::u16string>> folderSources(const std::u16string& srcPath,
+                                                    FileLister& lister) {
+    if (!srcPath.empty()) {
+        const std::u16string folder = folderPart(srcPath);
+        if (!lister.setFolder(folder.empty() ? u"." : folder)) {
+            return failureFor(errors::kPathNotFound, folder);
+        }
+    } else {
+        lister.refresh();
+    }
+    std::vector<std::u16string> sources;
+    if (lister.folder().empty()) return sources;
+    for (const std::u16string& entry : lister.entries()) {
+        sources.push_back(inFolder(lister.folder(), entry));
+    }
+    return sources;
+}
+
+std::vector<std::u16string> pickedSources(const std::vector<std::u16string>& picked,
+                                          const FileLister& lister) {
+    std::vector<std::u16string> sources;
+    for (const std::u16string& entry : picked) {
+        const bool fullPath = entry.find(kPathSeparator) != std::u16string::npos;
+        sources.push_back(fullPath ? entry : inFolder(lister.folder(), entry));
+    }
+    return sources;
+}
+
+}  // namespace
+
+RunOutcome ConversionSession::Rewrite(const RunRequest& request) {
+    State& s = *state_;
+    RunOutcome outcome;
+    s.engine.settings.charset = -1;
+    if (request.scope == kChooseFiles) return outcome;
+
+    Desktop& desktop = s.desktop();
+    BusyPointer busy(desktop);
+    FileLister& lister = request.lister != nullptr ? *request.lister : s.folderLister;
+    std::vector<std::u16string> sources;
+    if (request.scope == kSingleSource) {
+        sources.push_back(request.srcPath);
+    } else if (request.scope == kWholeFolder) {
+        auto listed = folderSources(request.srcPath, lister);
+        if (!listed) {
+            outcome.failure = listed.failure();
+            outcome.failedSource = request.srcPath;
+            return outcome;
+        }
+        sources = std::move(*listed);
+    } else if (request.scope == kPickedFiles) {
+        sources = pickedSources(request.picked, lister);
+    }
+
+    const int count = static_cast<int>(sources.size());
+    for (int i = 0; i < count; ++i) {
+        const std::u16string& source = sources[static_cast<std::size_t>(i)];
+        if (request.progress) request.progress(i, count, source);
+        auto result = ConvertFile(source);
+        if (!result) {
+            outcome.failure = result.failure();
+            outcome.failedSource =
+                s.clipboard ? clipboardSourcePath(s.config.documentsFolder) : source;
+            return outcome;
+        }
+        outcome.written.push_back(*result);
+        if (request.written) request.written(*result);
+    }
+
+    if (!request.openResult) return outcome;
+    if (request.scope == kSingleSource) {
+        if (!outcome.written.empty()) desktop.openWithShell(outcome.written.front());
+    } else {
+        const std::u16string folder = request.srcPath.empty()
+                                          ? lister.folder()
+                                          : withoutTrailingSeparator(folderPart(request.srcPath));
+        desktop.openWithShell(folder);
+    }
+    return outcome;
+}
+
+Expected<std::string> ConversionSession::RewriteStream(std::string_view bytes) {
+    State& s = *state_;
+    s.engine.settings.charset = -1;
+    auto document = ConvertText(s.codePage().decode(bytes));
+    if (!document) return document.failure();
+    std::string out = s.codePage().encode(*document);
+    out += "\r\n";
+    return out;
+}
+
+}  // namespace lorvane

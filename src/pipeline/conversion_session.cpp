@@ -1,0 +1,172 @@
+#include "pipeline/conversion_session.h"
+
+#include <stdexcept>
+
+#include "pipeline/document_rendering.h"
+#include "pipeline/output_naming.h"
+#include "pipeline/output_writer.h"
+#include "pipeline/paragraph_joining.h"
+#include "pipeline/program_paths.h"
+#include "pipeline/segmenting.h"
+#include "pipeline/session_state.h"
+#include "pipeline/table_application.h"
+#include "pipeline/text_file_reader.h"
+#include "platform/error_catalogue.h"
+#include "platform/paths.h"
+#include "platform/text.h"
+
+namespace lorvane {
+namespace {
+
+std::shared_ptr<const CodePage> pageOrThrow(int number) {
+    auto page = CodePage::forNumber(number);
+    if (!page) throw std::invalid_argument(toUtf8(page.failure().description));
+    return *page;
+}
+
+// Source modes whose name begins with "hip" separate paragraphs by an empty line.
+bool modeJoinsParagraphs(std::u16string_view mode) {
+    return startsWithIgnoringCase(mode, u"hip");
+}
+
+Status checkSelection(const SelectionModel& selection) {
+    if (selection.selectedMode() < 0) return failureFor(errors::kNoModeSelected);
+    if (!selection.SchemeMode() && selection.selectedTable() < 0) {
+        return failureFor(errors::kNoTableSelected, selection.tableFolder());
+    }
+    if (selection.hasOpenEntries()) {
+        return failureFor(errors::kSchemeEntriesOpen, selection.schemeFilePath());
+    }
+    return {};
+}
+
+}  // namespace
+
+ConversionSession::State::State(SessionConfig sessionConfig, std::shared_ptr<const CodePage> page)
+    : config(std::move(sessionConfig)),
+      tables(engine, noScripts),
+      selection(config.programFolder, page, config.desktop),
+      formats(config.programFolder, page, mainLister) {
+    engine.programFolder = config.programFolder;
+    engine.codePage = std::move(page);
+}
+
+ScriptStep ConversionSession::State::scriptStep() {
+    return [this](const std::u16string& name, std::u16string text) {
+        engine.tmpText = std::move(text);
+        return scripts->RunScript(name);
+    };
+}
+
+ConversionSession::ConversionSession(SessionConfig config) {
+    config.programFolder = withoutTrailingSeparator(config.programFolder);
+    auto page = pageOrThrow(config.codePage);
+    state_ = std::make_unique<State>(std::move(config), std::move(page));
+}
+
+ConversionSession::~ConversionSession() = default;
+
+SelectionModel& ConversionSession::selection() {
+    return state_->selection;
+}
+const TableSettings& ConversionSession::settings() const {
+    return state_->engine.settings;
+}
+EngineState& ConversionSession::engineState() {
+    return state_->engine;
+}
+TableEngine& ConversionSession::tableEngine() {
+    return state_->tables;
+}
+const std::u16string& ConversionSession::templateEol() const {
+    return state_->formats.templateEol();
+}
+
+void ConversionSession::setClipboardSource(bool clipboard) {
+    state_->clipboard = clipboard;
+}
+bool ConversionSession::clipboardSource() const {
+    return state_->clipboard;
+}
+
+void ConversionSession::setScriptRunner(ScriptRunner& runner) {
+    state_->scripts = &runner;
+    state_->tables.setScriptRunner(runner);
+}
+
+Expected<std::u16string> ConversionSession::ConvertText(std::u16string text) {
+    State& s = *state_;
+    const SelectionModel& selection = s.selection;
+    if (Status ready = checkSelection(selection); !ready) return ready.failure();
+    EngineState& engine = s.engine;
+    TableSettings& settings = engine.settings;
+    engine.modeName = selection.modeText();
+    if (modeJoinsParagraphs(engine.modeName)) settings.eol2 = true;
+
+    std::vector<std::u16string> segments;
+    if (selection.SchemeMode()) {
+        segments = cutSegments(std::move(text), selection.entries());
+        if (segments.size() > kMaxSegments) return failureFor(errors::kTooManySegments);
+    } else {
+        segments.push_back(std::move(text));
+    }
+
+    const std::u16string& program = s.config.programFolder;
+    std::u16string result;
+    for (std::size_t k = 0; k < segments.size(); ++k) {
+        std::u16string_view segment(segments[k]);
+        if (!selection.SchemeMode()) {
+            engine.Tablett = tableFilePath(program, engine.modeName, selection.tableText());
+        } else {
+            const SegmentEntry chosen = chooseSegmentEntry(segment, selection.entries());
+            segment.remove_prefix(chosen.markerLength);
+            engine.Tablett = chosen.entry != nullptr ? programRelative(program, chosen.entry->Path)
+                                                     : program + u"/";
+        }
+        const auto lines = readTableLines(engine.Tablett, s.codePage(), &s.desktop());
+        engine.tmpText.assign(segment);
+        settings.prae.clear();
+        settings.post.clear();
+        applyTableLines(s.tables, lines, static_cast<int16_t>(k));
+
+        completeExtension(settings.extent, selection.tableText());
+        if (settings.fontFace.empty()) {
+            if (auto face = faceFromTableName(selection.tableText())) settings.fontFace = *face;
+        }
+        if (settings.eol2) joinParagraphs(engine.tmpText);
+        result += settings.prae;
+        result += engine.tmpText;
+        result += settings.post;
+    }
+
+    auto document = renderDocument(std::move(result), settings, s.formats, s.scriptStep());
+    if (!document) return document.failure();
+    engine.tmpText = *document;
+    return document;
+}
+
+Expected<std::u16string> ConversionSession::ConvertFile(const std::u16string& path) {
+    State& s = *state_;
+    std::u16string source = path;
+    std::u16string text;
+    if (s.clipboard) {
+        text = s.desktop().clipboardText();
+        source = clipboardSourcePath(s.config.documentsFolder);
+    } else {
+        text = ReadTextFile(path, s.codePage(), &s.desktop());
+    }
+    auto document = ConvertText(std::move(text));
+    if (!document) return document.failure();
+
+    std::u16string target = outputPath(source, s.engine.settings.extent);
+    std::string bytes = s.codePage().encode(*document);
+    bytes += "\r\n";
+    // A clipboard text has no file of its own to protect.
+    const std::u16string_view protectedSource = s.clipboard ? std::u16string_view{} : source;
+    if (Status written = writeResult(target, bytes, protectedSource); !written) {
+        return written.failure();
+    }
+    return target;
+}
+
+}  // namespace lorvane

@@ -1,0 +1,79 @@
+#include "pipeline/line_buffer.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "platform/error_catalogue.h"
+#include "platform/text.h"
+
+namespace lorvane {
+namespace {
+
+// The used length is a 32-bit count.
+constexpr std::size_t kMaxUsed = std::numeric_limits<int32_t>::max();
+
+bool spacesOnly(std::u16string_view piece) {
+    return std::all_of(piece.begin(), piece.end(), [](char16_t c) { return c == u' '; });
+}
+
+std::size_t roundUpToStep(std::size_t size) {
+    return (size + LineBuffer::kGrowthStep - 1) / LineBuffer::kGrowthStep * LineBuffer::kGrowthStep;
+}
+
+}  // namespace
+
+Failure LineBuffer::badNumber(int n) {
+    Failure failure = failureFor(errors::kSubscriptOutOfRange);
+    failure.description += u": line buffer " + decimal(n) + u" (buffers are numbered 0 to 255)";
+    return failure;
+}
+
+Status LineBuffer::append(std::u16string_view piece, int n) {
+    if (!valid(n)) return badNumber(n);
+    if (piece.empty() || spacesOnly(piece)) return {};
+    Buffer& buffer = buffers_[static_cast<std::size_t>(n)];
+    const std::size_t needed = buffer.used + piece.size();
+    if (needed > kMaxUsed) return failureFor(errors::kOutOfStringSpace);
+    if (buffer.content.size() < needed) {
+        // At least doubling keeps the number of copies logarithmic in the final length.
+        const std::size_t capacity = roundUpToStep(std::max(needed, 2 * buffer.content.size()));
+        std::u16string grown(capacity, u'\0');
+        std::copy_n(buffer.content.begin(), buffer.used, grown.begin());
+        buffer.content.swap(grown);
+    }
+    std::copy(piece.begin(), piece.end(), buffer.content.begin() + buffer.used);
+    buffer.used = needed;
+    return {};
+}
+
+Expected<std::u16string> LineBuffer::take(int n) const {
+    if (!valid(n)) return badNumber(n);
+    const Buffer& buffer = buffers_[static_cast<std::size_t>(n)];
+    return buffer.content.substr(0, buffer.used);
+}
+
+Status LineBuffer::clear(int n) {
+    if (!valid(n)) return badNumber(n);
+    buffers_[static_cast<std::size_t>(n)] = Buffer{};
+    return {};
+}
+
+Expected<std::u16string> LineBuffer::release(int n) {
+    if (!valid(n)) return badNumber(n);
+    Buffer& buffer = buffers_[static_cast<std::size_t>(n)];
+    buffer.content.resize(buffer.used);
+    std::u16string text = std::move(buffer.content);
+    buffer = Buffer{};
+    return text;
+}
+
+std::size_t LineBuffer::capacity(int n) const {
+    return valid(n) ? buffers_[static_cast<std::size_t>(n)].content.size() : 0;
+}
+
+std::size_t LineBuffer::used(int n) const {
+    return valid(n) ? buffers_[static_cast<std::size_t>(n)].used : 0;
+}
+
+}  // namespace lorvane

@@ -1,0 +1,45 @@
+// Numbered text buffers in which a long text is assembled piece by piece. A buffer grows in
+// whole steps of 65536 characters and is copied only when it grows, so appending many short
+// pieces costs no more than the text's length.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/failure.h"
+
+namespace lorvane {
+
+class LineBuffer {
+  public:
+    static constexpr int kCount = 256;
+    static constexpr std::size_t kGrowthStep = 65536;
+
+    // Adds the piece after the used part of buffer n. A piece that is empty or holds only
+    // spaces is ignored.
+    Status append(std::u16string_view piece, int n);
+    // The used part of buffer n.
+    Expected<std::u16string> take(int n) const;
+    // Buffer n empty again: capacity and used length 0.
+    Status clear(int n);
+    // take(n) followed by clear(n), handing over the content without copying it.
+    Expected<std::u16string> release(int n);
+
+    std::size_t capacity(int n) const;
+    std::size_t used(int n) const;
+
+  private:
+    struct Buffer {
+        std::u16string content;  // its length is the capacity; past `used` it is filler
+        std::size_t used = 0;
+    };
+
+    static bool valid(int n) { return n >= 0 && n < kCount; }
+    static Failure badNumber(int n);
+
+    std::array<Buffer, kCount> buffers_;
+};
+
+}  // namespace lorvane

@@ -1,0 +1,90 @@
+#include "pipeline/output_writer.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+#include "pipeline/file_errors.h"
+#include "platform/error_catalogue.h"
+#include "platform/paths.h"
+
+namespace lorvane {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr int kNameAttempts = 64;
+
+// A hidden name in the target's folder, so listers never show a result still being written.
+fs::path temporaryName(const fs::path& target, std::mt19937_64& random) {
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    return folder / ("." + target.filename().string() + "." + std::to_string(::getpid()) + "-" +
+                     std::to_string(random() % 1000000007) + ".part");
+}
+
+// 0, or the errno of the write that failed. The data reach the disk before the rename, so a
+// crash cannot leave an empty file under the target's name.
+int writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t done = ::write(fd, bytes.data(), bytes.size());
+        if (done < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(done));
+    }
+    return ::fsync(fd) != 0 ? errno : 0;
+}
+
+// An existing target that this process may not write is left alone, as on a read-only file.
+int refusedTarget(const fs::path& target) {
+    std::error_code error;
+    if (!fs::exists(fs::symlink_status(target, error)) || error) return 0;
+    if (fs::is_directory(target, error)) return EISDIR;
+    return ::access(target.c_str(), W_OK) != 0 && errno == EACCES ? EACCES : 0;
+}
+
+}  // namespace
+
+Status writeFileSafely(const std::u16string& target, std::string_view bytes) {
+    const fs::path path = toFsPath(target);
+    if (int refused = refusedTarget(path); refused != 0) {
+        return fileFailure(refused, FileAction::Write, target);
+    }
+    std::mt19937_64 random(std::random_device{}());
+    fs::path temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < kNameAttempts && fd < 0; ++attempt) {
+        temporary = temporaryName(path, random);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return fileFailure(errno, FileAction::Write, target);
+    }
+    if (fd < 0) return fileFailure(EEXIST, FileAction::Write, target);
+
+    int error = writeAll(fd, bytes);
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        return fileFailure(error, FileAction::Write, target);
+    }
+    return {};
+}
+
+bool sameFile(std::u16string_view a, std::u16string_view b) {
+    if (a.empty() || b.empty()) return false;
+    std::error_code error;
+    const bool same = fs::equivalent(toFsPath(a), toFsPath(b), error);
+    return same && !error;
+}
+
+Status writeResult(const std::u16string& target, std::string_view bytes,
+                   std::u16string_view source) {
+    if (sameFile(source, target)) return failureFor(errors::kOutputIsSource, target);
+    return writeFileSafely(target, bytes);
+}
+
+}  // namespace lorvane

@@ -1,0 +1,26 @@
+// Writing results. A result is written to a temporary file in its folder and renamed over the
+// target only when it is complete, so a failed write never leaves a truncated result and
+// never destroys an older one.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/failure.h"
+
+namespace lorvane {
+
+// Replaces (or creates) the file at `target` with exactly these bytes. An existing target that
+// may not be written is refused ("Permission denied"), as opening it for output would be.
+Status writeFileSafely(const std::u16string& target, std::string_view bytes);
+
+// True when both paths name one existing file (the same file under names that differ only in
+// letter case, or a hard link).
+bool sameFile(std::u16string_view a, std::u16string_view b);
+
+// writeFileSafely, but refused when the target is the very file `source` names: a result is
+// never written over the document it was converted from. `source` may be empty.
+Status writeResult(const std::u16string& target, std::string_view bytes,
+                   std::u16string_view source);
+
+}  // namespace lorvane

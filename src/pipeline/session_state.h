@@ -1,0 +1,56 @@
+// The state a conversion session owns, shared by the per-file conversion and the run over the
+// sources. Internal to the pipeline.
+#pragma once
+
+#include <memory>
+
+#include "engine/engine_state.h"
+#include "engine/script_runner.h"
+#include "engine/table_engine.h"
+#include "pipeline/conversion_session.h"
+#include "pipeline/script_step.h"
+#include "pipeline/user_format.h"
+
+namespace lorvane {
+
+// The desktop of a session created without one: no messages, no clipboard, nothing opened.
+class SilentDesktop : public Desktop {
+  public:
+    void beep() override {}
+    int showMessage(const MessageRequest&) override { return kAnswerOk; }
+    std::u16string inputBox(const std::u16string&, const std::u16string&,
+                            const std::u16string&) override {
+        return {};
+    }
+    std::u16string chooseFile(const std::u16string&, const std::u16string&,
+                              const std::u16string&) override {
+        return {};
+    }
+    std::u16string clipboardText() override { return {}; }
+    void setBusy(bool) override {}
+    void openWithShell(const std::u16string&) override {}
+    bool startProcess(const std::vector<std::u16string>&) override { return false; }
+};
+
+struct ConversionSession::State {
+    State(SessionConfig sessionConfig, std::shared_ptr<const CodePage> page);
+
+    Desktop& desktop() { return config.desktop != nullptr ? *config.desktop : silent; }
+    const CodePage& codePage() const { return *engine.codePage; }
+    // Runs a script on a text as the working text and hands back the script's result.
+    ScriptStep scriptStep();
+
+    SessionConfig config;
+    SilentDesktop silent;
+    EngineState engine;
+    NoScriptRunner noScripts;
+    ScriptRunner* scripts = &noScripts;
+    TableEngine tables;
+    SelectionModel selection;
+    FileLister mainLister;    // the main window's file lister (format folder)
+    FileLister folderLister;  // a run's lister when the caller brings none
+    UserFormats formats;
+    bool clipboard = false;
+};
+
+}  // namespace lorvane

@@ -1,0 +1,39 @@
+// The one way whole text files are read: sources, tables, schemes, scripts, previews. Every
+// kind of line end comes back as CR LF, so later steps split and match on CR LF alone; a file
+// that cannot be read gives the empty text.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/code_page.h"
+#include "platform/desktop.h"
+#include "platform/failure.h"
+
+namespace lorvane {
+
+// Files shorter than this are read in one piece and fail silently; longer ones are read line by
+// line, and a failure is shown to the user.
+inline constexpr std::size_t kLineByLineSize = 131072;
+
+// The file's text in `page` with every line end turned into CR LF; the empty text when it
+// cannot be read. For a file of kLineByLineSize bytes or more a failure beeps and shows the
+// "Ошибка!" message through `desktop` (when given).
+std::u16string ReadTextFile(std::u16string_view path, const CodePage& page, Desktop* desktop);
+
+// The file's bytes, unchanged.
+Expected<std::string> ReadFileBytes(std::u16string_view path);
+
+// CR LF, LF CR, lone LF and lone CR each become one CR LF, exactly as the four replacements
+// LF CR -> LF, CR LF -> LF, LF -> CR, CR -> CR LF applied in this order would leave the text.
+void normalizeLineEnds(std::u16string& text);
+
+// The large-file way of reading, with its failure: lines end at CR LF or a lone CR and each
+// line gets CR LF; a lone LF stays inside its line. The result is not yet normalised.
+Expected<std::u16string> readLineByLine(std::u16string_view path, const CodePage& page);
+
+// The message shown when a large file cannot be read.
+MessageRequest unreadableFileMessage(const Failure& failure);
+
+}  // namespace lorvane

@@ -1,0 +1,122 @@
+// The pass shortcuts (fused single-character pairs, skipping by counts, anchored search, in-place
+// rewriting) against the plain definition: one full replace-all pass per pair line, in order.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "engine_fixture.h"
+#include "platform/text.h"
+
+namespace lorvane::test {
+namespace {
+
+std::u16string plainReplaceAll(const std::u16string& text, const std::u16string& search,
+                               const std::u16string& replacement) {
+    if (search.empty()) return text;
+    std::u16string out;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text.compare(i, search.size(), search) == 0) {
+            out += replacement;
+            i += search.size();
+        } else {
+            out.push_back(text[i++]);
+        }
+    }
+    return out;
+}
+
+// The reference: every line that holds " == " is one pass of its literal search side (the
+// generated search sides never begin with a number).
+std::u16string reference(std::u16string text, const std::vector<std::u16string>& lines) {
+    for (const auto& line : lines) {
+        const auto at = line.find(u" == ");
+        if (at == std::u16string::npos) continue;
+        text = plainReplaceAll(text, line.substr(0, at), line.substr(at + 4));
+    }
+    return text;
+}
+
+class Differential : public EngineTest {
+  protected:
+    std::mt19937 random{20261208};
+
+    // Letters from a tiny alphabet; in odd rounds its last letter has no code in the program's
+    // code page, so the passes must stay on UTF-16 units instead of code-page bytes.
+    std::u16string randomText(std::size_t minLength, std::size_t maxLength, int letters) {
+        std::uniform_int_distribution<std::size_t> length(minLength, maxLength);
+        std::uniform_int_distribution<int> letter(0, letters - 1);
+        std::u16string text(length(random), u'a');
+        for (auto& c : text) {
+            const int l = letter(random);
+            c = (unencodable && l == letters - 1) ? u'\u4E2D' : static_cast<char16_t>(u'a' + l);
+        }
+        return text;
+    }
+
+    bool unencodable = false;
+
+    std::vector<std::u16string> randomTable(int letters) {
+        std::uniform_int_distribution<int> count(1, 12);
+        std::uniform_int_distribution<int> kind(0, 9);
+        std::vector<std::u16string> lines;
+        for (int i = count(random); i > 0; --i) {
+            const int k = kind(random);
+            // Mostly single-character pairs (fused), some longer ones, some empty replacements,
+            // now and then a line that is not a pair or a directive that is also a pair.
+            std::u16string search = randomText(1, k < 6 ? 1 : 3, letters);
+            std::u16string replacement = randomText(k == 9 ? 0 : 1, 3, letters + 1);
+            if (k == 8) lines.push_back(u"no pair here");
+            if (k == 7) search = u">prae " + search;
+            lines.push_back(search + u" == " + replacement);
+        }
+        return lines;
+    }
+
+    void check(std::size_t minLength, std::size_t maxLength, int rounds) {
+        engine.setShortcutThreshold(0);
+        for (int round = 0; round < rounds; ++round) {
+            unencodable = round % 2 == 1;
+            const int letters = 2 + round % 3;
+            const std::u16string text = randomText(minLength, maxLength, letters);
+            const auto table = randomTable(letters);
+            std::vector<std::u16string_view> views(table.begin(), table.end());
+            state.tmpText = text;
+            engine.applyLines(views, 0);
+            std::u16string lines;
+            for (const auto& line : table)
+                lines += line + u" | ";
+            ASSERT_EQ(state.tmpText, reference(text, table))
+                << "text " << toUtf8(text) << "\ntable " << toUtf8(lines);
+        }
+    }
+};
+
+TEST_F(Differential, ShortTextsAgreeWithOnePassPerPair) {
+    check(0, 30, 6000);
+}
+
+TEST_F(Differential, LongerTextsAgreeWithOnePassPerPair) {
+    check(200, 3000, 400);
+}
+
+TEST_F(Differential, TablesAppliedFromFilesAgreeToo) {
+    engine.setShortcutThreshold(0);
+    for (int round = 0; round < 300; ++round) {
+        const std::u16string text = randomText(0, 200, 3);
+        const auto table = randomTable(3);
+        std::u16string file;
+        for (const auto& line : table)
+            file += line + u"\r\n";
+        state.tmpText = text;
+        ASSERT_TRUE(engine.Rplc2(writeTable("@hip/r.txt", file)).ok());
+        // Lines of four characters or fewer are skipped in table files.
+        std::vector<std::u16string> applied;
+        for (const auto& line : table) {
+            if (line.size() > 4) applied.push_back(line);
+        }
+        ASSERT_EQ(state.tmpText, reference(text, applied)) << toUtf8(text) << " / " << toUtf8(file);
+    }
+}
+
+}  // namespace
+}  // namespace lorvane::test
