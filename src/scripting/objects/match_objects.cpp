@@ -78,6 +78,10 @@ MemberId Match::defaultMember() const {
 }
 
 Variant Match::get(MemberId member, Arguments& args) {
+    // m.SubMatches(i) reads the collection's item, as property reads with arguments do on
+    // Windows when the property itself takes none.
+    if (member == kSubMatches && !args.empty())
+        return subMatches_->get(subMatches_->defaultMember(), args);
     expectArgumentCount(args, 0, 0);
     switch (member) {
         case kFirstIndex:

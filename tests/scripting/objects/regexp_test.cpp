@@ -131,6 +131,15 @@ TEST(RegExp, ForEachWalksMatchesAndSubMatches) {
     EXPECT_TRUE(groups[1].isEmpty());
 }
 
+TEST(RegExp, SubMatchesWithAnIndexReadsTheItem) {
+    auto re = regexp(u"(a)(b)");
+    const Variant found = get(*re, u"Execute", {str(u"ab")});
+    Object& match = objectIn(get(objectIn(found), u"Item", {Variant::fromLong(0)}));
+    EXPECT_EQ(toString(get(match, u"SubMatches", {Variant::fromLong(1)})), u"b");
+    EXPECT_EQ(errorOf([&] { get(match, u"Value", {Variant::fromLong(0)}); }),
+              errors::kWrongNumberOfArguments);
+}
+
 TEST(RegExp, CollectionIndexesOutOfRangeFail) {
     auto re = regexp(u"(a)", true);
     const Variant found = get(*re, u"Execute", {str(u"aa")});
