@@ -2,6 +2,11 @@
 // turned into ICU patterns of the same meaning. ICU's own extras that the script syntax reads
 // differently (\Q..\E, \p{..}, possessive quantifiers, inline flags, \A, \z ...) are read the
 // script's way: as literal characters, or as errors where that syntax fails.
+//
+// What still differs from the Windows engine: ICU matches whole code points, so "." and a class
+// take a surrogate pair as one character; IgnoreCase follows ICU's full case folding for
+// literal text ("ß" matches "SS"); a group inside a repeated group keeps its capture from an
+// earlier repetition where ECMAScript would reset it; a quantified lookahead is an error.
 #pragma once
 
 #include <cstdint>
