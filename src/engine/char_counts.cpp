@@ -14,6 +14,12 @@ void CharCounts<Char>::recount(std::basic_string_view<Char> text) {
 }
 
 template <class Char>
+void CharCounts<Char>::startOver() {
+    counts_.assign(std::size_t{1} << (8 * sizeof(Char)), 0);
+    valid_ = true;
+}
+
+template <class Char>
 bool CharCounts<Char>::mayContain(std::basic_string_view<Char> search) const {
     return std::all_of(search.begin(), search.end(), [this](Char c) { return count(c) > 0; });
 }

@@ -14,6 +14,9 @@ template <class Char>
 class CharCounts {
   public:
     void recount(std::basic_string_view<Char> text);
+    // Counts taken over from another form of the same text: all zero, then add() per unit.
+    void startOver();
+    void add(Char c, uint64_t n) { counts_[slot(c)] += n; }
     bool valid() const { return valid_; }
     void invalidate() { valid_ = false; }
 

@@ -22,7 +22,9 @@ void countedPass(std::basic_string<Char>& text, CharCounts<Char>& counts,
 // Applies a map from units to texts in one pass; `images[u]` is empty for units left alone
 // and holds the unit's new text (possibly empty) otherwise.
 template <class Char, class Images>
-void translate(std::basic_string<Char>& text, const Images& images, bool sameLength) {
+// `resultSize` is the exact length of the result, known from the counts.
+void translate(std::basic_string<Char>& text, const Images& images, bool sameLength,
+               std::size_t resultSize) {
     using Unsigned = std::make_unsigned_t<Char>;
     if (sameLength) {
         for (Char& c : text) {
@@ -31,7 +33,7 @@ void translate(std::basic_string<Char>& text, const Images& images, bool sameLen
         return;
     }
     std::basic_string<Char> out;
-    out.reserve(text.size() + text.size() / 4);
+    out.reserve(resultSize);
     for (Char c : text) {
         if (const auto& image = images[static_cast<Unsigned>(c)])
             out += *image;
@@ -115,6 +117,7 @@ void PassRunner::flush() {
     leaveBytes();
 }
 
+// The counts move with the text between its two forms: each unit's count is its byte's.
 bool PassRunner::enterBytes() {
     if (inBytes_) return true;
     if (bytesRefused_ || !codePage_.isSingleByte() || text_.size() < threshold_) return false;
@@ -125,6 +128,15 @@ bool PassRunner::enterBytes() {
     }
     std::u16string().swap(text_);  // give the memory back while the bytes stand in for it
     byteCounts_.invalidate();
+    if (unitCounts_.valid()) {
+        byteCounts_.startOver();
+        for (int unit = 0; unit < 65536; ++unit) {
+            const auto c = static_cast<char16_t>(unit);
+            if (const uint64_t n = unitCounts_[c]; n > 0) {
+                byteCounts_.add(static_cast<char>(codePage_.codeOf(c)), n);
+            }
+        }
+    }
     inBytes_ = true;
     return true;
 }
@@ -135,10 +147,30 @@ void PassRunner::leaveBytes() {
     codePage_.decodeAppend(bytes_, text_);
     std::string().swap(bytes_);
     unitCounts_.invalidate();
+    if (byteCounts_.valid()) {
+        unitCounts_.startOver();
+        for (int byte = 0; byte < 256; ++byte) {
+            const auto b = static_cast<char>(byte);
+            unitCounts_.add(codePage_.charOf(static_cast<unsigned char>(byte)), byteCounts_[b]);
+        }
+    }
     inBytes_ = false;
 }
 
+// False when the counts show that the search text cannot occur in the text as it stands.
+bool PassRunner::mayOccur(std::u16string_view search) {
+    if (inBytes_) {
+        std::string bytes;
+        if (!byteCounts_.valid()) byteCounts_.recount(bytes_);
+        return !codePage_.tryEncode(search, bytes) || byteCounts_.mayContain(bytes);
+    }
+    if (text_.size() < threshold_) return true;
+    if (!unitCounts_.valid()) unitCounts_.recount(text_);
+    return unitCounts_.mayContain(search);
+}
+
 void PassRunner::runPair(std::u16string_view search, std::u16string_view replacement) {
+    if (!mayOccur(search)) return;  // before any change of form, which would cost a pass
     std::string searchBytes, replacementBytes;
     if (enterBytes() && codePage_.tryEncode(search, searchBytes) &&
         codePage_.tryEncode(replacement, replacementBytes)) {
@@ -155,9 +187,21 @@ void PassRunner::runPair(std::u16string_view search, std::u16string_view replace
 
 void PassRunner::runTranslation() {
     if (changed_.empty()) return;
+    const bool anyOccurs = std::any_of(changed_.begin(), changed_.end(), [this](char16_t c) {
+        return mayOccur(std::u16string_view(&c, 1));
+    });
+    if (!anyOccurs) {
+        changed_.clear();
+        images_.clear();
+        return;
+    }
+    // A translation that lengthens the text runs on the units when the text is not in bytes
+    // yet: going through bytes would need the grown text in both forms at once.
+    const bool grows = std::any_of(images_.begin(), images_.end(),
+                                   [](const std::u16string& image) { return image.size() > 1; });
     if (changed_.size() == 1) {
         runPair(std::u16string_view(&changed_.front(), 1), images_.front());
-    } else if (!(enterBytes() && translateBytes())) {
+    } else if (!((inBytes_ || !grows) && enterBytes() && translateBytes())) {
         leaveBytes();
         translateUnits();
     }
@@ -198,11 +242,13 @@ void PassRunner::translateUnits() {
     if (mapping.empty()) return;
     std::vector<std::optional<std::u16string>> images(65536);
     bool sameLength = true;
+    std::size_t resultSize = text_.size();
     for (const auto& [from, image] : mapping) {
         sameLength = sameLength && image.size() == 1;
+        resultSize = resultSize - unitCounts_[from] + unitCounts_[from] * image.size();
         images[from] = image;
     }
-    translate(text_, images, sameLength);
+    translate(text_, images, sameLength, resultSize);
     unitCounts_.translated(mapping);
 }
 

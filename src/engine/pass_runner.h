@@ -40,6 +40,7 @@ class PassRunner {
     void runTranslation();
     bool translateBytes();
     void translateUnits();
+    bool mayOccur(std::u16string_view search);
     bool enterBytes();
     void leaveBytes();
 

@@ -1,5 +1,6 @@
 #include "pipeline/conversion_session.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "pipeline/document_rendering.h"
@@ -108,7 +109,10 @@ Expected<std::u16string> ConversionSession::ConvertText(std::u16string text) {
 }
 
 std::string ConversionSession::encodedResult() const {
-    std::string bytes = state_->codePage().encode(state_->engine.tmpText);
+    const std::u16string& text = state_->engine.tmpText;
+    std::string bytes;
+    bytes.reserve(text.size() + 2);  // one allocation for a single-byte page
+    state_->codePage().encodeAppend(text, bytes);
     bytes += "\r\n";
     return bytes;
 }
@@ -182,10 +186,30 @@ Expected<std::u16string> ConversionSession::ConvertFile(const std::u16string& pa
         return converted.failure();
     }
     std::u16string target = outputPath(source, s.engine.settings.extent);
-    const std::string bytes = encodedResult();
+    // Encoded a piece at a time, so a large result never stands in memory in both forms.
+    constexpr std::size_t kPiece = 1 << 20;
+    const std::u16string_view document = s.engine.tmpText;
+    std::size_t next = 0;
+    std::string piece;
+    ContentPieces pieces = [&]() -> std::string_view {
+        if (next > document.size()) return {};
+        std::size_t length = std::min(kPiece, document.size() - next);
+        // A piece never ends between the two halves of a surrogate pair.
+        if (next + length < document.size() && (document[next + length - 1] & 0xFC00) == 0xD800) {
+            --length;
+        }
+        piece.clear();
+        s.codePage().encodeAppend(document.substr(next, length), piece);
+        next += length;
+        if (next >= document.size()) {
+            piece += "\r\n";
+            next = document.size() + 1;
+        }
+        return piece;
+    };
     // A clipboard text has no file of its own to protect.
     const std::u16string_view protectedSource = s.clipboard ? std::u16string_view{} : source;
-    if (Status written = writeResult(target, bytes, protectedSource); !written) {
+    if (Status written = writeResult(target, pieces, protectedSource); !written) {
         return written.failure();
     }
     return target;

@@ -27,16 +27,26 @@ fs::path temporaryName(const fs::path& target, std::mt19937_64& random) {
 
 // 0, or the errno of the write that failed. The data reach the disk before the rename, so a
 // crash cannot leave an empty file under the target's name.
-int writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t done = ::write(fd, bytes.data(), bytes.size());
-        if (done < 0) {
-            if (errno == EINTR) continue;
-            return errno;
+int writeAll(int fd, const ContentPieces& pieces) {
+    for (std::string_view bytes = pieces(); !bytes.empty(); bytes = pieces()) {
+        while (!bytes.empty()) {
+            const ssize_t done = ::write(fd, bytes.data(), bytes.size());
+            if (done < 0) {
+                if (errno == EINTR) continue;
+                return errno;
+            }
+            bytes.remove_prefix(static_cast<std::size_t>(done));
         }
-        bytes.remove_prefix(static_cast<std::size_t>(done));
     }
     return ::fsync(fd) != 0 ? errno : 0;
+}
+
+ContentPieces wholeContent(std::string_view bytes) {
+    return [bytes, given = false]() mutable {
+        if (given) return std::string_view();
+        given = true;
+        return bytes;
+    };
 }
 
 // An existing target that this process may not write is left alone, as on a read-only file.
@@ -50,6 +60,10 @@ int refusedTarget(const fs::path& target) {
 }  // namespace
 
 Status writeFileSafely(const std::u16string& target, std::string_view bytes) {
+    return writeFileSafely(target, wholeContent(bytes));
+}
+
+Status writeFileSafely(const std::u16string& target, const ContentPieces& pieces) {
     const fs::path path = toFsPath(target);
     if (int refused = refusedTarget(path); refused != 0) {
         return fileFailure(refused, FileAction::Write, target);
@@ -64,7 +78,7 @@ Status writeFileSafely(const std::u16string& target, std::string_view bytes) {
     }
     if (fd < 0) return fileFailure(EEXIST, FileAction::Write, target);
 
-    int error = writeAll(fd, bytes);
+    int error = writeAll(fd, pieces);
     if (::close(fd) != 0 && error == 0) error = errno;
     if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
     if (error != 0) {
@@ -83,8 +97,13 @@ bool sameFile(std::u16string_view a, std::u16string_view b) {
 
 Status writeResult(const std::u16string& target, std::string_view bytes,
                    std::u16string_view source) {
+    return writeResult(target, wholeContent(bytes), source);
+}
+
+Status writeResult(const std::u16string& target, const ContentPieces& pieces,
+                   std::u16string_view source) {
     if (sameFile(source, target)) return failureFor(errors::kOutputIsSource, target);
-    return writeFileSafely(target, bytes);
+    return writeFileSafely(target, pieces);
 }
 
 }  // namespace lorvane

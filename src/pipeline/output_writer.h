@@ -3,6 +3,7 @@
 // never destroys an older one.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -10,9 +11,13 @@
 
 namespace lorvane {
 
+// The content of a file in pieces: each call gives the next piece, an empty one ends it.
+using ContentPieces = std::function<std::string_view()>;
+
 // Replaces (or creates) the file at `target` with exactly these bytes. An existing target that
 // may not be written is refused ("Permission denied"), as opening it for output would be.
 Status writeFileSafely(const std::u16string& target, std::string_view bytes);
+Status writeFileSafely(const std::u16string& target, const ContentPieces& pieces);
 
 // True when both paths name one existing file (the same file under names that differ only in
 // letter case, or a hard link).
@@ -21,6 +26,8 @@ bool sameFile(std::u16string_view a, std::u16string_view b);
 // writeFileSafely, but refused when the target is the very file `source` names: a result is
 // never written over the document it was converted from. `source` may be empty.
 Status writeResult(const std::u16string& target, std::string_view bytes,
+                   std::u16string_view source);
+Status writeResult(const std::u16string& target, const ContentPieces& pieces,
                    std::u16string_view source);
 
 }  // namespace lorvane

@@ -113,14 +113,23 @@ std::u16string CodePage::decode(std::string_view bytes) const {
 }
 
 std::string CodePage::encode(std::u16string_view text) const {
-    if (number_ == kUtf8) return toUtf8(text, U'?');
-    std::string out(text.size(), '\0');
-    char* target = out.data();
+    std::string out;
+    encodeAppend(text, out);
+    return out;
+}
+
+void CodePage::encodeAppend(std::u16string_view text, std::string& out) const {
+    if (number_ == kUtf8) {
+        out += toUtf8(text, U'?');
+        return;
+    }
+    const std::size_t start = out.size();
+    out.resize(start + text.size());
+    char* target = out.data() + start;
     for (char16_t c : text) {
         const int16_t code = fromUnicode_[c];
         *target++ = code < 0 ? '?' : static_cast<char>(code);
     }
-    return out;
 }
 
 bool CodePage::tryEncode(std::u16string_view text, std::string& out) const {

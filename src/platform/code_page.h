@@ -31,6 +31,7 @@ class CodePage {
     void decodeAppend(std::string_view bytes, std::u16string& out) const;
     // Characters the page cannot represent become "?".
     std::string encode(std::u16string_view text) const;
+    void encodeAppend(std::u16string_view text, std::string& out) const;
     // The bytes of a text every character of which the page represents; false (and `out`
     // unspecified) when some character has no code. Single-byte pages only.
     bool tryEncode(std::u16string_view text, std::string& out) const;

@@ -274,6 +274,20 @@ TEST_F(SessionTest, AScriptThatAppliesItsOwnTableAgainEnds) {
     EXPECT_NE(written.find('!'), std::string::npos);
 }
 
+TEST_F(SessionTest, ALargeUtf8ResultIsWrittenWholeAcrossPieces) {
+    // A result larger than the writer's pieces, with characters outside the BMP at every
+    // position, comes out byte for byte as its source.
+    table("@lat/T.txt", "q == q\r\n");
+    session_ = std::make_unique<ConversionSession>(
+        SessionConfig{temp.u16("home"), 65001, temp.u16("my"), &desktop});
+    session_->selection().buildModeList();
+    select(u"lat", u"T");
+    std::string text = "a";  // one unit first, so pairs straddle the pieces' even boundaries
+    for (int i = 0; text.size() < (3u << 20); ++i) text += i % 3 == 0 ? "\xF0\x9D\x84\x9E" : "ab";
+    // A large source is read line by line and so gains a final line end; the writer adds its own.
+    EXPECT_EQ(convert(source("big.txt", text), "docs/big1.txt"), text + "\r\n\r\n");
+}
+
 TEST_F(SessionTest, ATemplateScriptRuns) {
     table("@lat/T.txt", ">extent q\r\n");
     table("format/q.txt", "<[%\xd4\xe0\xe9\xeb=up.vbs]>");
