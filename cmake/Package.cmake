@@ -41,7 +41,4 @@ if(TARGET lorvane)
 endif()
 string(REPLACE ";" ", " CPACK_DEBIAN_PACKAGE_DEPENDS "${LORVANE_DEB_DEPENDS}")
 
-set(CPACK_SOURCE_GENERATOR TGZ)
-set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build[^/]*/")
-
 include(CPack)

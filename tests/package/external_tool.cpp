@@ -47,6 +47,15 @@ ProgramRun runIsolated(const fs::path& program, const std::vector<std::string>& 
     return runProgram(program, arguments, changes);
 }
 
+ProgramRun runWithin(int seconds, const fs::path& program,
+                     const std::vector<std::string>& arguments, const Environment& environment) {
+    static const std::optional<fs::path> timeout = findOnPath("timeout");
+    if (!timeout) return runProgram(program, arguments, environment);
+    std::vector<std::string> limited{"--kill-after=10", std::to_string(seconds), program.string()};
+    limited.insert(limited.end(), arguments.begin(), arguments.end());
+    return runProgram(*timeout, limited, environment);
+}
+
 std::vector<std::string> splitLines(std::string_view text) {
     std::vector<std::string> lines;
     while (!text.empty()) {

@@ -33,6 +33,13 @@ ProgramRun runIsolated(const std::filesystem::path& program,
                        const std::vector<std::string>& arguments,
                        const Environment& environment = {});
 
+// Runs the program under coreutils' timeout when that is there, so that an outside program that
+// hangs (a reader waiting for something that never comes) fails its test instead of holding
+// the whole run; exit code 124 says it was stopped.
+ProgramRun runWithin(int seconds, const std::filesystem::path& program,
+                     const std::vector<std::string>& arguments,
+                     const Environment& environment = {});
+
 // Splits text into lines at LF, dropping a CR before it.
 std::vector<std::string> splitLines(std::string_view text);
 

@@ -59,7 +59,7 @@ class HtmlInChromium : public ::testing::Test {
                                      "--disable-sync",
                                      "--user-data-dir=" + (work_.path() / "profile").string()};
         all.insert(all.end(), arguments.begin(), arguments.end());
-        const ProgramRun run = runProgram(chromium_, all, {{"HOME", work_.path().string()}});
+        const ProgramRun run = runWithin(120, chromium_, all, {{"HOME", work_.path().string()}});
         log_ = describeRun(chromium_, all, run);
         return run;
     }

@@ -66,7 +66,7 @@ TEST(RtfInLibreOffice, ShowsTheCharactersAndParagraphsOfTheDocuments) {
         ASSERT_EQ(documents.back().extension(), ".rtf") << log;
         arguments.push_back(documents.back().string());
     }
-    const ProgramRun run = runProgram(*soffice, arguments, {{"HOME", work.path().string()}});
+    const ProgramRun run = runWithin(300, *soffice, arguments, {{"HOME", work.path().string()}});
     ASSERT_EQ(run.exitCode, 0) << describeRun(*soffice, arguments, run);
 
     for (std::size_t i = 0; i < std::size(kCases); ++i) {
