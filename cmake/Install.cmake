@@ -15,7 +15,9 @@ foreach(program lorvane lorvane-cli lorvane-vbs)
     endif()
 endforeach()
 
-install(TARGETS ${LORVANE_INSTALLED_PROGRAMS} RUNTIME DESTINATION ${LORVANE_INSTALL_PROGRAM_DIR})
+if(LORVANE_INSTALLED_PROGRAMS)
+    install(TARGETS ${LORVANE_INSTALLED_PROGRAMS} RUNTIME DESTINATION ${LORVANE_INSTALL_PROGRAM_DIR})
+endif()
 
 # Every file of the bundled program folder, whatever its name ("@", "%", "!", Cyrillic).
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/bundle/ DESTINATION ${LORVANE_INSTALL_PROGRAM_DIR}
@@ -67,4 +69,4 @@ endif()
 
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION share/doc/lorvane)
 
-include(cmake/Package.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/Package.cmake)

@@ -18,7 +18,7 @@ std::vector<std::string> splitList(const std::string& list) {
     std::vector<std::string> items;
     std::istringstream in(list);
     std::string item;
-    while (std::getline(in, item, ';'))
+    while (std::getline(in, item, ','))
         if (!item.empty()) items.push_back(item);
     return items;
 }
