@@ -16,21 +16,6 @@ using Args = BuiltinArgs;
 
 constexpr char16_t kDefaultCaption[] = u"VBScript";
 
-MessageIcon iconOf(int32_t buttons) {
-    switch (buttons & 0x70) {
-        case 16:
-            return MessageIcon::Stop;
-        case 32:
-            return MessageIcon::Question;
-        case 48:
-            return MessageIcon::Exclamation;
-        case 64:
-            return MessageIcon::Information;
-        default:
-            return MessageIcon::None;
-    }
-}
-
 std::u16string textOr(const Args& a, std::size_t i, std::u16string fallback) {
     if (i >= a.size() || a[i].isEmpty()) return fallback;
     return toString(a[i]);
@@ -42,7 +27,7 @@ Variant fnMsgBox(Evaluator& e, Args& a) {
     request.text = a[0].isNull() ? std::u16string() : toString(a[0]);
     const int32_t buttons = a.size() > 1 && !a[1].isEmpty() ? toLong(a[1]) : 0;
     request.buttons = buttons & 0x0F;
-    request.icon = iconOf(buttons);
+    request.icon = iconForButtons(buttons);
     request.caption = textOr(a, 2, kDefaultCaption);
     Desktop* desktop = e.context().desktop;
     const auto started = std::chrono::steady_clock::now();

@@ -42,18 +42,7 @@ QtButtons qtButtonsFor(int codes) {
 
 MessageIcon iconFor(const MessageRequest& request) {
     if (request.icon != MessageIcon::None) return request.icon;
-    switch (request.buttons & 0x70) {
-        case 16:
-            return MessageIcon::Stop;
-        case 32:
-            return MessageIcon::Question;
-        case 48:
-            return MessageIcon::Exclamation;
-        case 64:
-            return MessageIcon::Information;
-        default:
-            return MessageIcon::None;
-    }
+    return iconForButtons(request.buttons);
 }
 
 int answerFor(QMessageBox::StandardButton button) {

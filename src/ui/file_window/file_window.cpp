@@ -65,7 +65,7 @@ FileWindow::FileWindow(RunFunction run, SettingsStore& settings, Desktop& deskto
     widths_ = file_window::paneWidths(Check1->sizeHint().width(), dpi);
     const QSize minimum = file_window::snappedInnerSize(QSize(0, 0), widths_.minimumInner, dpi);
     setMinimumSize(minimum);
-    resize(file_window::twipsToPixels(7200, dpi), minimum.height());
+    resize(twipsToPixels(7200, dpi), minimum.height());
 }
 
 FileWindow::~FileWindow() = default;

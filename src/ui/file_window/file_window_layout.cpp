@@ -5,10 +5,6 @@
 
 namespace lorvane::file_window {
 
-int twipsToPixels(int twips, double logicalDpi) {
-    return static_cast<int>(std::lround(twips * logicalDpi / (15.0 * 96.0)));
-}
-
 PaneWidths paneWidths(int checkBoxWidth, double logicalDpi) {
     const auto px = [logicalDpi](int twips) { return twipsToPixels(twips, logicalDpi); };
     const int column = std::max(px(kListColumn), px(kLeftMargin) + checkBoxWidth + px(kGap));

@@ -4,13 +4,13 @@
 // pixels at the screen's logical DPI.
 #pragma once
 
+#include "ui/twips.h"
+
 #include <QRect>
 #include <QSize>
 
 namespace lorvane::file_window {
 
-// 15 twips make one pixel at 96 dots per inch.
-int twipsToPixels(int twips, double logicalDpi);
 
 inline constexpr int kMinInnerWidth = 4590;  // twips
 inline constexpr int kMinInnerHeight = 4470;

@@ -5,10 +5,6 @@
 
 namespace lorvane {
 
-int twipsToPixels(int twips, double logicalDpi) {
-    return static_cast<int>(std::lround(twips * logicalDpi / (15.0 * 96.0)));
-}
-
 QRect toPixels(const Twips& twips, double logicalDpi) {
     return QRect(twipsToPixels(twips.left, logicalDpi), twipsToPixels(twips.top, logicalDpi),
                  twipsToPixels(twips.width, logicalDpi), twipsToPixels(twips.height, logicalDpi));

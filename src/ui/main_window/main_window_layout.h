@@ -3,13 +3,13 @@
 // buttons at the bottom when the window is resized.
 #pragma once
 
+#include "ui/twips.h"
+
 #include <QRect>
 #include <QSize>
 
 namespace lorvane {
 
-// 15 twips make one pixel at 96 dots per inch.
-int twipsToPixels(int twips, double logicalDpi);
 
 // Design geometry in twips (left, top, width, height).
 struct Twips {

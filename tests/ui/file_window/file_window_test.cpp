@@ -312,8 +312,8 @@ TEST_F(FileWindowTest, F1OpensTheHelpPage) {
 TEST_F(FileWindowTest, ShrinkingSnapsBackToTheMinimumSize) {
     window().show();
     const double dpi = window().logicalDpiX();
-    const QSize minimum(file_window::twipsToPixels(4590, dpi),
-                        file_window::twipsToPixels(4470, dpi));
+    const QSize minimum(twipsToPixels(4590, dpi),
+                        twipsToPixels(4470, dpi));
     ASSERT_EQ(window().minimumSize(), minimum);
     window().resize(50, 50);
     QCoreApplication::processEvents();
