@@ -9,6 +9,9 @@ packages=(
     xvfb xauth
     unzip p7zip-full zip
     time perl python3
+    # packaging tests, and the readers that open the RTF and HTML documents
+    dpkg-dev desktop-file-utils librsvg2-bin groff-base
+    libreoffice-writer-nogui chromium fonts-dejavu-core
 )
 
 missing=()
