@@ -21,6 +21,9 @@ class PassRunner {
   public:
     // Texts shorter than this are worked on directly: the shortcuts would cost more than they save.
     static constexpr std::size_t kDefaultThreshold = 4096;
+    // Queued single-character pairs are run before an image of the composition would pass this
+    // length.
+    static constexpr std::size_t kMaxQueuedImage = 4096;
 
     PassRunner(std::u16string& text, const CodePage& codePage,
                std::size_t threshold = kDefaultThreshold);
@@ -36,6 +39,7 @@ class PassRunner {
     void textChanged() { unitCounts_.invalidate(); }
 
   private:
+    bool composesSmall(char16_t from, std::size_t replacementSize) const;
     void runPair(std::u16string_view search, std::u16string_view replacement);
     void runTranslation();
     bool translateBytes();
