@@ -52,6 +52,20 @@ TEST_F(OutputFaults, AFullDiskKeepsTheOlderResultWhole) {
     expectNoTemporaryFiles();
 }
 
+// A shell's "ulimit -f" leaves SIGXFSZ at its default, which would end the program in the middle
+// of the write and leave the temporary result behind.
+TEST_F(OutputFaults, AFileSizeLimitFromTheShellIsAFullDiskToo) {
+    const auto a = source("a.txt", std::string(200000, 'a'));
+    ChildFaults faults;
+    faults.fileSizeLimit = 65536;
+    faults.ignoreFileSizeSignal = false;
+    const ChildRun run = convert("plain", {a}, faults);
+    expectStoppedAt(run, "a.txt", "Disk full");
+    EXPECT_FALSE(temp.exists("docs/a1.txt"));
+    expectSourcesUnchanged();
+    expectNoTemporaryFiles();
+}
+
 TEST_F(OutputFaults, AFullFileSystemLeavesNoPartOfTheResult) {
     if (const std::string why = mountNamespaceUnavailable(); !why.empty()) GTEST_SKIP() << why;
     const auto a = source("a.txt", "a\r\n");
