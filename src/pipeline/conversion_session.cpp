@@ -1,6 +1,8 @@
 #include "pipeline/conversion_session.h"
 
+#include <filesystem>
 #include <stdexcept>
+#include <system_error>
 
 #include "pipeline/document_rendering.h"
 #include "pipeline/output_naming.h"
@@ -27,6 +29,13 @@ std::shared_ptr<const CodePage> pageOrThrow(int number) {
 // Source modes whose name begins with "hip" separate paragraphs by an empty line.
 bool modeJoinsParagraphs(std::u16string_view mode) {
     return startsWithIgnoringCase(mode, u"hip");
+}
+
+// True when nothing exists under the path (any more).
+bool vanished(const std::u16string& path) {
+    std::error_code error;
+    return std::filesystem::status(toFsPath(path), error).type() ==
+           std::filesystem::file_type::not_found;
 }
 
 Status checkSelection(const SelectionModel& selection) {
@@ -152,8 +161,10 @@ Status ConversionSession::convertIntoWorkingText(std::u16string text) {
         if (settings.eol2) joinParagraphs(engine.tmpText);
         engine.tmpText.insert(0, settings.prae);
         engine.tmpText += settings.post;
-        if (result.empty()) result = std::move(engine.tmpText);
-        else result += engine.tmpText;
+        if (result.empty())
+            result = std::move(engine.tmpText);
+        else
+            result += engine.tmpText;
     }
 
     auto document = renderDocument(std::move(result), settings, s.formats, s.scriptStep());
@@ -170,6 +181,11 @@ Expected<std::u16string> ConversionSession::ConvertFile(const std::u16string& pa
         text = s.desktop().clipboardText();
         source = clipboardSourcePath(s.config.documentsFolder);
     } else {
+        // A source that no longer exists (removed since it was listed or picked) would give an
+        // empty result, written over an older result of that name: it fails instead.
+        if (vanished(path)) {
+            return failureFor(errors::kFileNotFound, path);
+        }
         text = ReadTextFile(path, s.codePage(), &s.desktop());
     }
     if (Status converted = convertIntoWorkingText(std::move(text)); !converted) {
