@@ -54,14 +54,18 @@ run_one() {
     (
         flock 9
         cd "$build/tmp"
-        TMPDIR="$build/tmp" nice -n 19 "$build/fuzz/fuzz_$target" \
-            -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
-            -print_final_stats=1 -artifact_prefix="$build/artifacts/$target/" \
+        # One child process at a time (-fork=1): an out-of-memory or a hang is kept as an
+        # artifact and fuzzing goes on; a crash or a failed check ends the run.
+        TMPDIR="$build/tmp" nice -n 19 "$build/fuzz/fuzz_$target" -fork=1 -ignore_ooms=1 \
+            -ignore_timeouts=1 -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+            -max_len=8192 -print_final_stats=1 -artifact_prefix="$build/artifacts/$target/" \
             -dict="$dict" \
             "$build/corpus/$target" "$root/fuzz/corpus/$target" >"$log" 2>&1 || true
         rm -rf "$build/tmp"/lorvane-fuzz-* 2>/dev/null || true
     ) 9>"$build/.run.lock"
-    grep -E '^stat::number_of_executed_units|^stat::peak_rss_mb|^==[0-9]+==ERROR|^SUMMARY|Test unit written|check failed' "$log" || true
+    # The last status line of the fork mode carries the executions and what was found.
+    grep -E '^#[0-9]+: ' "$log" | tail -1 || true
+    grep -E '^==[0-9]+==ERROR|^SUMMARY|Test unit written|check failed|INFO: exiting' "$log" | sort | uniq -c || true
 }
 
 merge() {

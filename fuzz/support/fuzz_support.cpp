@@ -2,13 +2,16 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
 #include <system_error>
 
+#include "engine/leading_number.h"
 #include "platform/code_page.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 
 namespace lorvane::fuzz {
 namespace fs = std::filesystem;
@@ -111,6 +114,45 @@ std::u16string safeFileName(std::u16string_view name, std::u16string_view fallba
         return std::u16string(fallback);
     }
     return safe;
+}
+
+std::size_t digitRunsBound(std::u16string_view text) {
+    constexpr std::size_t kLetterNumeral = 6 * 6 + 4;  // six letters of up to six units, the sign
+    std::size_t bound = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] < u'0' || text[i] > u'9') {
+            ++bound;
+            ++i;
+            continue;
+        }
+        double value = 0;
+        std::size_t end = i;
+        for (; end < text.size() && text[end] >= u'0' && text[end] <= u'9'; ++end)
+            value = value * 10 + (text[end] - u'0');
+        // A Roman numeral has one letter per thousand and at most 15 for the rest.
+        const double roman = value > 2147483647.0 ? 0 : value / 1000 + 15;
+        bound += std::max<std::size_t>(kLetterNumeral, static_cast<std::size_t>(roman)) + (end - i);
+        i = end;
+    }
+    return bound;
+}
+
+std::size_t lineBound(std::u16string_view line, std::u16string_view text,
+                      std::size_t scriptAnswer) {
+    const std::u16string lower = toLower(line);
+    std::size_t bound = text.size();
+    if (lower.find(u"digits") != std::u16string::npos)
+        bound = std::max(bound, digitRunsBound(text));
+    if (lower.find(u"script") != std::u16string::npos) bound += scriptAnswer;
+    const std::size_t separator = line.find(u" == ");
+    if (separator != std::u16string_view::npos) {
+        const double number = ReadLeadingNumber(line.substr(0, separator));
+        const std::size_t search = number != 0 ? 1 : separator;
+        const std::size_t replacement = line.size() - separator - 4;
+        if (search > 0 && replacement > search) bound += bound / search * (replacement - search);
+    }
+    return bound;
 }
 
 }  // namespace lorvane::fuzz

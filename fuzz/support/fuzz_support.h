@@ -58,4 +58,16 @@ class ScratchFolder {
 // an empty name become `fallback`.
 std::u16string safeFileName(std::u16string_view name, std::u16string_view fallback);
 
+// Tables and numerals can multiply a text at will (each line "a == aa" doubles it; the Roman
+// numeral of 2000000000 is two million letters long): that is the table's own doing, like a
+// macro that loops, and the fuzzer passes such inputs over instead of running out of memory.
+inline constexpr std::size_t kMaxGrownText = std::size_t{1} << 20;
+
+// An upper bound of the text's length after ">digits" converts it, whatever the mode.
+std::size_t digitRunsBound(std::u16string_view text);
+
+// An upper bound of the working text's length after the line handler has taken the line: its
+// digit conversion, a script answer of at most `scriptAnswer` more characters, and its pair.
+std::size_t lineBound(std::u16string_view line, std::u16string_view text, std::size_t scriptAnswer);
+
 }  // namespace lorvane::fuzz

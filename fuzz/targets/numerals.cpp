@@ -110,6 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(readRoman(*roman) == (*number > 0 ? *number : 0));
     }
 
+    if (fuzz::digitRunsBound(text) > fuzz::kMaxGrownText) return 0;
     std::u16string converted = text;
     std::u16string expected = text;
     int16_t runsMode = mode;

@@ -6,10 +6,12 @@
 // Input: the table, NUL, the document text, then up to six include files, each after a NUL:
 // its name on the first line ("@x.txt", or "@folder/@x.txt" for one in another folder of the
 // program folder), its content after that.
+#include <cmath>
 #include <cstdint>
 #include <string>
 
 #include "engine/engine_state.h"
+#include "engine/leading_number.h"
 #include "engine/table_engine.h"
 #include "fuzz_support.h"
 #include "pipeline/conversion_session.h"
@@ -24,7 +26,7 @@ using namespace lorvane;
 constexpr std::size_t kIncludes = 6;
 
 // Script runs per input: a real script is stopped at its time limit, this one at a count.
-constexpr int kScriptRuns = 64;
+constexpr int kScriptRuns = 16;
 
 // "rpl3..." applies the current table to the working text; "table NAME" applies the table
 // NAME (relative to the program folder); names beginning with "x" fail; any other script sends
@@ -59,10 +61,38 @@ std::u16string includePath(std::string_view header, int index) {
     return folder + u"/" + fuzz::safeFileName(name.substr(slash + 1), fallback);
 }
 
+// True when the tables might multiply the document past fuzz::kMaxGrownText: the growth the
+// pairs and numerals of every file allow, counted once for every line that may apply a table
+// again (includes, scripts).
+bool mayGrowTooFar(const std::vector<std::string_view>& parts) {
+    double bits = 0;  // log2 of the growth one application of every file allows
+    int reapplications = 1;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i == 1) continue;  // the document
+        const std::u16string text = fuzz::decode1251(parts[i]);
+        for (const std::u16string_view line : fuzz::tableLines(text)) {
+            const std::u16string lower = toLower(line);
+            if (lower.find(u"go@") != std::u16string::npos) ++reapplications;
+            if (lower.find(u"script") != std::u16string::npos) ++reapplications;
+            if (lower.find(u"digits") != std::u16string::npos)
+                bits += lower.ends_with(u"3") ? 18 : 5;
+            const std::size_t separator = line.find(u" == ");
+            if (separator == std::u16string_view::npos) continue;
+            const bool numeric = ReadLeadingNumber(line.substr(0, separator)) != 0;
+            const double search = numeric ? 1.0 : static_cast<double>(separator);
+            const double replacement = static_cast<double>(line.size() - separator - 4);
+            if (search > 0 && replacement > search) bits += std::log2(replacement / search);
+        }
+    }
+    const double document = std::log2(1.0 + static_cast<double>(parts[1].size()));
+    return bits * reapplications + document > std::log2(static_cast<double>(fuzz::kMaxGrownText));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto parts = fuzz::sections(fuzz::bytesOf(data, size), 2 + kIncludes);
+    if (mayGrowTooFar(parts)) return 0;
     const fuzz::ScratchFolder& folder = fuzz::ScratchFolder::instance();
     folder.clear();
     folder.write(u"@m/t.txt", parts[0]);
