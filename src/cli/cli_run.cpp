@@ -30,6 +30,8 @@ struct Advice {
 // What to do about the failures a run commonly meets; the catalogue's own texts for the
 // conversion's failures already say it.
 constexpr Advice kAdvice[] = {
+    {errors::kOutOfMemory, "the conversion needs more memory than there is: split the document"},
+    {errors::kOutOfStringSpace, "the converted text grew too long: split the document"},
     {errors::kFileNotFound, "check that the file exists"},
     {errors::kDeviceIoError, "check the disk"},
     {errors::kDiskFull, "free some space on the disk"},

@@ -7,6 +7,7 @@
 //   memory to scan), which is exact while every character has a code, and converted back once.
 #pragma once
 
+#include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,7 +28,11 @@ class PassRunner {
 
     PassRunner(std::u16string& text, const CodePage& codePage,
                std::size_t threshold = kDefaultThreshold);
-    ~PassRunner() { flush(); }
+    // The queued pairs run at the end of the stretch, but not while a failure (memory run
+    // out) unwinds it: the conversion fails as a whole then.
+    ~PassRunner() {
+        if (std::uncaught_exceptions() == 0) flush();
+    }
     PassRunner(const PassRunner&) = delete;
     PassRunner& operator=(const PassRunner&) = delete;
 

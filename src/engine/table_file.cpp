@@ -75,11 +75,18 @@ Status TableEngine::Rplc2(const std::u16string& Fil) {
     });
     FileIdentity identity;
     (void)identityOf(Fil, identity.device, identity.inode);
+    // Left as it was even when memory runs out on the way, so the engine can go on afterwards.
+    struct Nested {
+        TableEngine& engine;
+        ~Nested() {
+            engine.applying_.pop_back();
+            --engine.nesting_;
+        }
+    };
     ++nesting_;
     applying_.push_back(identity);
+    const Nested nested{*this};
     applyLines(lines, -1);
-    applying_.pop_back();
-    --nesting_;
     return {};
 }
 

@@ -104,10 +104,12 @@ void ConversionSession::setScriptRunner(ScriptRunner& runner) {
 }
 
 Expected<std::u16string> ConversionSession::ConvertText(std::u16string text) {
-    if (Status converted = convertIntoWorkingText(std::move(text)); !converted) {
-        return converted.failure();
-    }
-    return state_->engine.tmpText;
+    return failingOnExhaustion({}, [&]() -> Expected<std::u16string> {
+        if (Status converted = convertIntoWorkingText(std::move(text)); !converted) {
+            return converted.failure();
+        }
+        return state_->engine.tmpText;
+    });
 }
 
 std::string ConversionSession::encodedResult() const {
@@ -174,6 +176,10 @@ Status ConversionSession::convertIntoWorkingText(std::u16string text) {
 }
 
 Expected<std::u16string> ConversionSession::ConvertFile(const std::u16string& path) {
+    return failingOnExhaustion(path, [&] { return convertFileUnguarded(path); });
+}
+
+Expected<std::u16string> ConversionSession::convertFileUnguarded(const std::u16string& path) {
     State& s = *state_;
     std::u16string source = path;
     std::u16string text;
