@@ -8,6 +8,7 @@ import json
 import os
 import subprocess
 import sys
+import tempfile
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -26,14 +27,15 @@ CASES = [
 
 
 def measure(command, stdout=None, env=None):
-    """Runs a command; returns (seconds, peak resident MiB)."""
-    start = time.perf_counter()
-    process = subprocess.Popen(command, stdout=stdout or subprocess.DEVNULL, env=env)
-    _, status, usage = os.wait4(process.pid, 0)
-    seconds = time.perf_counter() - start
-    if os.waitstatus_to_exitcode(status) != 0:
-        raise RuntimeError(f"{command[0]} failed with status {status}")
-    return seconds, usage.ru_maxrss / 1024
+    """Runs a command under GNU time; returns (wall seconds, peak resident MiB) of that command
+    alone."""
+    with tempfile.NamedTemporaryFile("r", suffix=".time") as report:
+        start = time.perf_counter()
+        subprocess.run(["/usr/bin/time", "-f", "%M", "-o", report.name] + command,
+                       stdout=stdout or subprocess.DEVNULL, env=env, check=True)
+        seconds = time.perf_counter() - start
+        peak_kib = int(report.read().split()[-1])
+    return seconds, peak_kib / 1024
 
 
 def prepare(case_dir, kind, size, pairs, seed):

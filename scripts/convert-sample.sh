@@ -6,20 +6,22 @@ cd "$(dirname "$0")/.."
 bash scripts/build.sh >/dev/null
 bin="${BUILD_DIR:-build}/bin"
 work=$(mktemp -d "${TMPDIR:-/tmp}/lorvane-sample-XXXXXX")
-cp "$bin/samples/psalm22.txt" "$bin/samples/trisagion.txt" "$work/"
+cp "$bin/samples/trisagion.txt" "$work/"
 export LORVANE_NO_OPEN=1
 
 echo "The mode list of the bundled program folder:"
 "$bin/lorvane-cli" --list
 echo
-echo "Converting $work/psalm22.txt with every table of the mode hip:"
+echo "Converting psalm22.txt with every table of the mode hip (one folder per table):"
 "$bin/lorvane-cli" --list | awk '/^[^ ]/ {mode=$0} /^  / && mode=="hip" {print substr($0, 3)}' |
     while IFS= read -r table; do
-        "$bin/lorvane-cli" --mode hip --table "$table" "$work/psalm22.txt"
+        mkdir -p "$work/$table"
+        cp "$bin/samples/psalm22.txt" "$work/$table/"
+        "$bin/lorvane-cli" --mode hip --table "$table" "$work/$table/psalm22.txt"
     done
 echo
 echo "Converting $work/trisagion.txt with the combined scheme hip+grk:"
 "$bin/lorvane-cli" --scheme hip+grk --entry "<g>=Транслитерация" "$work/trisagion.txt"
 echo
-echo "The plain-text result:"
-iconv -f cp1251 -t utf-8 "$work/psalm221.txt" | head -n 8
+echo "The plain modern Cyrillic result:"
+iconv -f cp1251 -t utf-8 "$work/Гражданский/psalm221.txt" | head -n 8

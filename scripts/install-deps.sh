@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     xvfb xauth
     unzip p7zip-full zip
+    time perl python3
 )
 
 missing=()

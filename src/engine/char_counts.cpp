@@ -46,6 +46,18 @@ void CharCounts<Char>::replaced(std::basic_string_view<Char> search,
         counts_[slot(c)] += n;
 }
 
+template <class Char>
+void CharCounts<Char>::translated(
+    const std::vector<std::pair<Char, std::basic_string<Char>>>& mapping) {
+    std::vector<uint64_t> before;
+    before.reserve(mapping.size());
+    for (const auto& [from, image] : mapping) before.push_back(count(from));
+    for (std::size_t i = 0; i < mapping.size(); ++i) {
+        counts_[slot(mapping[i].first)] -= before[i];
+        for (Char c : mapping[i].second) counts_[slot(c)] += before[i];
+    }
+}
+
 template class CharCounts<char16_t>;
 template class CharCounts<char>;
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -16,6 +17,10 @@ class CharCounts {
     bool valid() const { return valid_; }
     void invalidate() { valid_ = false; }
 
+    uint64_t operator[](Char c) const { return count(c); }
+    // Accounts for a translation that replaced every occurrence of each `from` unit by its
+    // image at once.
+    void translated(const std::vector<std::pair<Char, std::basic_string<Char>>>& mapping);
     // False when some unit of `search` is absent, so the search text cannot occur.
     bool mayContain(std::basic_string_view<Char> search) const;
     // The offsets in `search` of its least frequent unit and of the next least frequent one.

@@ -177,34 +177,45 @@ void PassRunner::runTranslation() {
     images_.clear();
 }
 
+// Only characters that occur take part; a translation none of whose characters occurs is
+// skipped, and the counts are carried over exactly instead of being taken anew.
 bool PassRunner::translateBytes() {
-    std::array<std::string, 256> images;
-    std::array<bool, 256> mapped{};
+    std::vector<std::pair<char, std::string>> mapping;
+    if (!byteCounts_.valid()) byteCounts_.recount(bytes_);
     for (std::size_t i = 0; i < changed_.size(); ++i) {
-        std::string from;
-        if (!codePage_.tryEncode(std::u16string_view(&changed_[i], 1), from)) return false;
-        const auto byte = static_cast<unsigned char>(from.front());
-        if (!codePage_.tryEncode(images_[i], images[byte])) return false;
-        mapped[byte] = true;
+        std::string from, image;
+        if (!codePage_.tryEncode(std::u16string_view(&changed_[i], 1), from) ||
+            !codePage_.tryEncode(images_[i], image)) {
+            return false;
+        }
+        if (byteCounts_[from.front()] > 0) mapping.emplace_back(from.front(), std::move(image));
     }
+    if (mapping.empty()) return true;
+    std::array<std::string, 256> images;
     for (int byte = 0; byte < 256; ++byte) {
-        if (!mapped[static_cast<std::size_t>(byte)])
-            images[static_cast<std::size_t>(byte)] = std::string(1, static_cast<char>(byte));
+        images[static_cast<std::size_t>(byte)] = std::string(1, static_cast<char>(byte));
     }
+    for (const auto& [from, image] : mapping) images[static_cast<unsigned char>(from)] = image;
     translateByTable(bytes_, images);
-    byteCounts_.invalidate();
+    byteCounts_.translated(mapping);
     return true;
 }
 
 void PassRunner::translateUnits() {
+    std::vector<std::pair<char16_t, std::u16string>> mapping;
+    if (!unitCounts_.valid()) unitCounts_.recount(text_);
+    for (std::size_t i = 0; i < changed_.size(); ++i) {
+        if (unitCounts_[changed_[i]] > 0) mapping.emplace_back(changed_[i], images_[i]);
+    }
+    if (mapping.empty()) return;
     std::vector<std::optional<std::u16string>> images(65536);
     bool sameLength = true;
-    for (std::size_t i = 0; i < changed_.size(); ++i) {
-        sameLength = sameLength && images_[i].size() == 1;
-        images[changed_[i]] = images_[i];
+    for (const auto& [from, image] : mapping) {
+        sameLength = sameLength && image.size() == 1;
+        images[from] = image;
     }
     translate(text_, images, sameLength);
-    unitCounts_.invalidate();
+    unitCounts_.translated(mapping);
 }
 
 }  // namespace lorvane

@@ -57,7 +57,13 @@ ConversionSession::State::State(SessionConfig sessionConfig, std::shared_ptr<con
       selection(config.programFolder, page, config.desktop),
       formats(config.programFolder, page, mainLister) {
     engine.programFolder = config.programFolder;
-    engine.codePage = std::move(page);
+    engine.codePage = page;
+    auto readScript = [this](const std::u16string& path) {
+        return ReadTextFile(path, codePage(), &desktop());
+    };
+    host = std::make_unique<ScriptHost>(engine, tables, desktop(), readScript, std::move(page));
+    scripts = host.get();
+    tables.setScriptRunner(*host);
 }
 
 ScriptStep ConversionSession::State::scriptStep() {

@@ -70,7 +70,7 @@ class ConversionSession {
     void setClipboardSource(bool clipboard);
     bool clipboardSource() const;
 
-    // Plugs in the script host (the session keeps a runner that fails every script until then).
+    // Replaces the session's own script host (tests put a scripted fake in its place).
     void setScriptRunner(ScriptRunner& runner);
 
     // Converts one source and returns the path of the result written beside it.

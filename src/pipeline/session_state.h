@@ -13,6 +13,7 @@
 #include "pipeline/script_step.h"
 #include "pipeline/user_format.h"
 #include "platform/error_catalogue.h"
+#include "scripting/script_host.h"
 
 namespace lorvane {
 
@@ -61,8 +62,11 @@ struct ConversionSession::State {
     SilentDesktop silent;
     EngineState engine;
     NoScriptRunner noScripts;
-    ScriptRunner* scripts = &noScripts;
     TableEngine tables;
+    // The one script host of the session's life: scripts added to it stay there, and "Output"
+    // stays bound to the one script object.
+    std::unique_ptr<ScriptHost> host;
+    ScriptRunner* scripts = nullptr;
     SelectionModel selection;
     FileLister mainLister;    // the main window's file lister (format folder)
     FileLister folderLister;  // a run's lister when the caller brings none

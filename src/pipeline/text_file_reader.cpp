@@ -110,9 +110,14 @@ Expected<std::u16string> readLineByLine(std::u16string_view path, const CodePage
     page.decodeAppend(*bytes, text);
     bytes->clear();
     bytes->shrink_to_fit();
+    return assembleLines(text);
+}
 
-    // Every line gets CR LF; lines end at CR LF or a lone CR. Knowing the final length first
-    // lets the buffer be allocated once.
+Expected<std::u16string> assembleLines(std::u16string_view text) {
+    // Lines end at CR LF or at a lone CR, so a line holds no CR and at most lone LFs. Each line
+    // gets CR LF, and the line-end normalisation that follows then turns every LF left inside a
+    // line, and every line's own end, into exactly one CR LF. The pieces are therefore built
+    // with that done already, and knowing their total length lets the buffer be allocated once.
     const std::size_t size = text.size();
     std::size_t assembled = 0;
     for (std::size_t start = 0; start < size;) {
@@ -122,6 +127,7 @@ Expected<std::u16string> readLineByLine(std::u16string_view path, const CodePage
         start = end + 1;
         if (end < size && start < size && text[start] == u'\n') ++start;
     }
+    for (char16_t c : text) assembled += c == u'\n' ? 1 : 0;
     LineBuffer buffer;
     if (Status reserved = buffer.reserve(assembled, kReaderBuffer); !reserved) {
         return reserved.failure();
@@ -131,7 +137,16 @@ Expected<std::u16string> readLineByLine(std::u16string_view path, const CodePage
     while (start < size) {
         std::size_t end = text.find(u'\r', start);
         if (end == std::u16string::npos) end = size;
-        piece.assign(text, start, end - start);
+        const std::u16string_view line = text.substr(start, end - start);
+        if (line.find(u'\n') == std::u16string_view::npos) {
+            piece.assign(line);
+        } else {
+            piece.clear();
+            for (char16_t c : line) {
+                if (c == u'\n') piece += u'\r';
+                piece += c;
+            }
+        }
         piece += u"\r\n";
         if (Status appended = buffer.append(piece, kReaderBuffer); !appended) {
             return appended.failure();
@@ -166,10 +181,7 @@ std::u16string ReadTextFile(std::u16string_view path, const CodePage& page, Desk
     Failure failure;
     try {
         auto text = readLineByLine(path, page);
-        if (text) {
-            normalizeLineEnds(*text);
-            return std::move(*text);
-        }
+        if (text) return std::move(*text);
         failure = text.failure();
     } catch (const std::bad_alloc&) {
         failure = failureFor(errors::kOutOfMemory, std::u16string(path));

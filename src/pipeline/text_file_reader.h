@@ -32,6 +32,9 @@ void normalizeLineEnds(std::u16string& text);
 // The large-file way of reading, with its failure: lines end at CR LF or a lone CR and each
 // line gets CR LF; a lone LF stays inside its line. The result is not yet normalised.
 Expected<std::u16string> readLineByLine(std::u16string_view path, const CodePage& page);
+// The line-by-line way on a decoded text: every line (ended by CR LF or a lone CR) assembled in
+// the reader's line buffer with CR LF after it, line ends normalised.
+Expected<std::u16string> assembleLines(std::u16string_view text);
 
 // The message shown when a large file cannot be read.
 MessageRequest unreadableFileMessage(const Failure& failure);

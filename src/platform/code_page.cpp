@@ -113,26 +113,7 @@ std::u16string CodePage::decode(std::string_view bytes) const {
 }
 
 std::string CodePage::encode(std::u16string_view text) const {
-    if (number_ == kUtf8) {
-        std::string out;
-        out.reserve(text.size());
-        const auto n = static_cast<int32_t>(text.size());
-        int32_t pos = 0;
-        while (pos < n) {
-            UChar32 c;
-            U16_NEXT(text.data(), pos, n, c);
-            if (U_IS_SURROGATE(c)) {
-                out.push_back('?');
-                continue;
-            }
-            uint8_t buffer[4];
-            int32_t length = 0;
-            [[maybe_unused]] UBool error = false;
-            U8_APPEND(buffer, length, 4, c, error);
-            out.append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(length));
-        }
-        return out;
-    }
+    if (number_ == kUtf8) return toUtf8(text, U'?');
     std::string out(text.size(), '\0');
     char* target = out.data();
     for (char16_t c : text) {

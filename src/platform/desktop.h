@@ -17,6 +17,23 @@ struct MessageRequest {
     int buttons = 0;  // the script language's button codes: 0 OK, 1 OK/Cancel, 4 Yes/No, ...
 };
 
+// The icon that the script language's button codes ask for (16 stop, 32 question,
+// 48 exclamation, 64 information).
+inline MessageIcon iconForButtons(int buttons) {
+    switch (buttons & 0x70) {
+        case 16:
+            return MessageIcon::Stop;
+        case 32:
+            return MessageIcon::Question;
+        case 48:
+            return MessageIcon::Exclamation;
+        case 64:
+            return MessageIcon::Information;
+        default:
+            return MessageIcon::None;
+    }
+}
+
 // The script language's answer codes: 1 OK, 2 Cancel, 3 Abort, 4 Retry, 5 Ignore, 6 Yes, 7 No.
 enum : int { kAnswerOk = 1, kAnswerCancel = 2, kAnswerYes = 6, kAnswerNo = 7 };
 

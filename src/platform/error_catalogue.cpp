@@ -43,6 +43,7 @@ constexpr Entry kCatalogue[] = {
     {kObjectDoesNotSupportProperty, u"Object doesn't support this property or method"},
     {kWrongNumberOfArguments, u"Wrong number of arguments or invalid property assignment"},
     {kObjectNotCollection, u"Object not a collection"},
+    {kKeyAlreadyAssociated, u"This key is already associated with an element of this collection"},
     {kVariableUndefined, u"Variable is undefined"},
     {kIllegalAssignment, u"Illegal assignment"},
     {kSyntaxError, u"Syntax error"},
@@ -113,6 +114,9 @@ constexpr Entry kCatalogue[] = {
     {kTooManySegments,
      u"The document has more than 32767 language-mode segments: split it into smaller "
      u"documents"},
+    {kRegExpTooComplex,
+     u"Regular expression too complex: matching was stopped after too many steps"},
+    {kElementNotFound, u"Element not found"},
 };
 
 static_assert(std::is_sorted(std::begin(kCatalogue), std::end(kCatalogue),

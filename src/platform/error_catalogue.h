@@ -37,6 +37,7 @@ enum : int {
     kWrongNumberOfArguments = 450,
     kObjectRequired = 424,
     kObjectNotCollection = 451,
+    kKeyAlreadyAssociated = 457,
     kVariableUndefined = 500,
     kIllegalAssignment = 501,
     kScriptTimedOut = 6000,  // the host's own number for a script stopped after its time limit
@@ -45,6 +46,7 @@ enum : int {
     kExpectedBracket = 5019,
     kExpectedParen = 5020,
     kInvalidRangeInCharacterSet = 5021,
+    kElementNotFound = 32811,
     kNoMainProcedure = 6001,  // the host's own: a script defines no procedure Main
     kNoResultSent = 6002,     // the host's own: Main returned without sending a text back
     kOutputIsSource = 6003,   // the program's own: a result would overwrite its own source
@@ -55,6 +57,7 @@ enum : int {
     kNoTableSelected = 6012,
     kSchemeEntriesOpen = 6013,
     kTooManySegments = 6014,
+    kRegExpTooComplex = 6100,  // the host's own: a match gave up after too many steps
 
     // Compile errors.
     kSyntaxError = 1002,

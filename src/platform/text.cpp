@@ -55,7 +55,7 @@ std::u16string fromUtf8(std::string_view utf8) {
     return out;
 }
 
-std::string toUtf8(std::u16string_view text) {
+std::string toUtf8(std::u16string_view text, char32_t loneSurrogate) {
     std::string out;
     out.reserve(text.size());
     const auto n = static_cast<int32_t>(text.size());
@@ -63,7 +63,7 @@ std::string toUtf8(std::u16string_view text) {
     while (pos < n) {
         UChar32 c;
         U16_NEXT(text.data(), pos, n, c);
-        if (U_IS_SURROGATE(c)) c = 0xFFFD;
+        if (U_IS_SURROGATE(c)) c = static_cast<UChar32>(loneSurrogate);
         char buffer[4];
         int32_t length = 0;
         [[maybe_unused]] UBool error = false;

@@ -8,7 +8,8 @@
 namespace lorvane {
 
 std::u16string fromUtf8(std::string_view utf8);
-std::string toUtf8(std::u16string_view text);
+// A lone surrogate, which UTF-8 cannot carry, becomes `loneSurrogate`.
+std::string toUtf8(std::u16string_view text, char32_t loneSurrogate = 0xFFFD);
 
 std::u16string toLower(std::u16string_view text);
 std::u16string toUpper(std::u16string_view text);

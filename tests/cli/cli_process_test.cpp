@@ -222,5 +222,21 @@ TEST_F(CliTest, AFailingDocumentScriptFailsTheRun) {
     EXPECT_FALSE(temp.exists("docs/s1.txt"));
 }
 
+TEST_F(CliTest, TableDocumentAndTemplateScriptsRunEndToEnd) {
+    temp.write("home/Scripts/up.vbs", "Sub Main\r\n  Send UCase(X())\r\nEnd Sub\r\n");
+    temp.write("home/Scripts/count.vbs",
+               "Sub Main\r\n  Dim re: Set re = New RegExp\r\n  re.Pattern = \"Y+\"\r\n"
+               "  re.Global = True\r\n  Send re.Replace(X(), \"<$&>\")\r\nEnd Sub\r\n");
+    temp.write("home/Scripts/frame.vbs", "Sub Main\r\n  Send \"[\" & X() & \"]\"\r\nEnd Sub\r\n");
+    temp.write("home/@lat/T.txt",
+               "x == y\r\n>script up.vbs\r\n>script1 count.vbs\r\n>extent doc\r\n");
+    temp.write("home/format/doc.txt", "BEGIN [%\xd4\xe0\xe9\xeb=frame.vbs] END");
+    const std::string path = source("s.txt", "xxab");
+    auto converted = run(withHome({"--mode", "lat", path}));
+    EXPECT_EQ(converted.exitCode, 0) << converted.err;
+    EXPECT_EQ(converted.out, doc("s.doc") + "\n");
+    EXPECT_EQ(temp.read("docs/s.doc"), "BEGIN [<YY>AB] END\r\n");
+}
+
 }  // namespace
 }  // namespace lorvane

@@ -246,8 +246,32 @@ TEST_F(SessionTest, AFailingDocumentScriptFailsTheConversion) {
     select(u"lat", u"T");
     auto failed = session().ConvertFile(source("s.txt", "a"));
     ASSERT_FALSE(failed.ok());
-    EXPECT_EQ(failed.failure().number, errors::kNoScriptHost) << "no script host is plugged in";
+    // A missing script adds no code, and no earlier script left a Main to run.
+    EXPECT_EQ(failed.failure().number, errors::kNoMainProcedure);
     EXPECT_FALSE(temp.exists("docs/s1.txt"));
+}
+
+TEST_F(SessionTest, RealScriptsRunFromTablesDocumentsAndTemplates) {
+    temp.write("home/Scripts/up.vbs", "Sub Main\r\n  Send UCase(X())\r\nEnd Sub\r\n");
+    temp.write("home/Scripts/lines.vbs",
+               "Sub Main\r\n  Dim parts: parts = Split(X(), vbCrLf)\r\n"
+               "  Send Join(parts, \" | \") & \" (\" & (UBound(parts) + 1) & \")\"\r\nEnd Sub\r\n");
+    temp.write("home/Scripts/mark.vbs", "Sub Main\r\n  Send \"*\" & X() & \"*\"\r\nEnd Sub\r\n");
+    table("@lat/T.txt", ">script up.vbs\r\nB == b\r\n>script1 lines.vbs\r\n>extent q\r\n");
+    table("format/q.txt", "<[%\xd4\xe0\xe9\xeb=mark.vbs]>");
+    select(u"lat", u"T");
+    EXPECT_EQ(convert(source("s.txt", "ab\r\ncd"), "docs/s.q"), "<*Ab | CD (2)*>\r\n");
+}
+
+TEST_F(SessionTest, AScriptThatAppliesItsOwnTableAgainEnds) {
+    // The table runs a script that applies the same table, which runs the script again: the
+    // nesting limit ends it, the failing innermost steps are skipped, the conversion succeeds.
+    temp.write("home/Scripts/self.vbs", "Sub Main\r\n  Send Rpl3(X()) & \"!\"\r\nEnd Sub\r\n");
+    table("@lat/T.txt", ">script self.vbs\r\na == b\r\n");
+    select(u"lat", u"T");
+    const std::string written = convert(source("s.txt", "a"), "docs/s1.txt");
+    EXPECT_EQ(written.substr(0, 1), "b");
+    EXPECT_NE(written.find('!'), std::string::npos);
 }
 
 TEST_F(SessionTest, ATemplateScriptRuns) {

@@ -58,6 +58,35 @@ TEST(LineEnds, OnePassEqualsTheFourReplacementsOnEveryShortText) {
     }
 }
 
+// Line by line as first defined: each line, ended by CR LF or a lone CR, gets CR LF; then the
+// four replacements run over the whole text.
+std::u16string referenceLineByLine(const std::u16string& text) {
+    std::u16string assembled;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find(u'\r', start);
+        if (end == std::u16string::npos) end = text.size();
+        assembled += text.substr(start, end - start) + u"\r\n";
+        start = end + 1;
+        if (end < text.size() && start < text.size() && text[start] == u'\n') ++start;
+    }
+    return referenceNormalize(assembled);
+}
+
+TEST(LineEnds, LineByLineEqualsItsDefinitionOnEveryShortText) {
+    const char16_t alphabet[] = {u'a', u'\r', u'\n', u' '};
+    for (int length = 0; length <= 7; ++length) {
+        int combinations = 1;
+        for (int i = 0; i < length; ++i) combinations *= 4;
+        for (int code = 0; code < combinations; ++code) {
+            std::u16string text;
+            for (int i = 0, rest = code; i < length; ++i, rest /= 4) text += alphabet[rest % 4];
+            auto assembled = assembleLines(text);
+            ASSERT_TRUE(assembled.ok());
+            ASSERT_EQ(*assembled, referenceLineByLine(text)) << printable(text);
+        }
+    }
+}
+
 TEST(LineEnds, EachKindOfLineEndBecomesOneCrLf) {
     struct Case {
         std::u16string input, expected;

@@ -45,6 +45,7 @@ TEST(CodePage, Utf8RoundTripsText) {
     const std::string bytes = "\xD0\x90\xD0\xB1 \xE4\xB8\xAD";
     EXPECT_EQ((*page)->decode(bytes), u"Аб 中");
     EXPECT_EQ((*page)->encode((*page)->decode(bytes)), bytes);
+    EXPECT_EQ((*page)->encode(u"a\xD800" u"b"), "a?b");  // a lone surrogate has no UTF-8 form
 }
 
 TEST(CodePage, UnknownNumberFailsWithItsNumber) {

@@ -1,0 +1,98 @@
+// The whole desktop program, both windows and start-up, with a recording desktop: what each
+// kind of start converts and opens in the end.
+#include "ui/app/desktop_program.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include "platform/text.h"
+#include "recording_desktop.h"
+#include "settings/settings_store.h"
+#include "temp_folder.h"
+#include "ui/file_window/file_window.h"
+#include "ui/main_window/main_window.h"
+
+namespace lorvane {
+namespace {
+
+class DesktopProgramTest : public ::testing::Test {
+  protected:
+    DesktopProgramTest() {
+        program.write("@hip/plain.txt", "a == b\r\n");
+        sources.write("one.txt", "a one\r\n");
+        sources.write("two.txt", "a two\r\n");
+        docs.makeFolder("Documents");
+        desktopProgram = std::make_unique<DesktopProgram>(DesktopProgramConfig{
+            program.u16path(),
+            *CodePage::forNumber(1251),
+            desktop,
+            settings,
+            {},
+            [this](int number) { return number == 5 ? docs.u16("Documents") : docs.u16path(); }});
+    }
+
+    void click(QWidget& window, const char* button) {
+        QTest::mouseClick(window.findChild<QPushButton*>(button), Qt::LeftButton);
+    }
+    std::string converted(std::string_view name) const { return sources.read(name).substr(0, 5); }
+
+    test::TempFolder program, sources, docs;
+    test::RecordingDesktop desktop;
+    MemorySettingsStore settings;
+    std::unique_ptr<DesktopProgram> desktopProgram;
+};
+
+TEST_F(DesktopProgramTest, ListOfFilesIsConvertedFromTheFileWindow) {
+    DesktopProgram& p = *desktopProgram;
+    EXPECT_EQ(p.start({sources.u16("one.txt"), sources.u16("two.txt")}),
+              StartupOutcome::FileWindowShown);
+    EXPECT_TRUE(p.fileWindow().isVisible());
+    EXPECT_FALSE(p.mainWindow().isVisible());
+    click(p.fileWindow(), "Command1");
+    EXPECT_EQ(converted("one1.txt"), "b one");
+    EXPECT_EQ(converted("two1.txt"), "b two");
+    EXPECT_EQ(desktop.opened, std::vector<std::u16string>{sources.u16path()});
+    EXPECT_TRUE(p.ended());
+}
+
+TEST_F(DesktopProgramTest, ChoosingFilesHandsTheRunToTheFileWindow) {
+    DesktopProgram& p = *desktopProgram;
+    EXPECT_EQ(p.start({sources.u16("one.txt")}), StartupOutcome::MainWindowShown);
+    p.mainWindow().findChild<QComboBox*>("Combo2")->setCurrentIndex(2);
+    click(p.mainWindow(), "Command1");
+    EXPECT_FALSE(p.mainWindow().isVisible());
+    EXPECT_TRUE(p.fileWindow().isVisible());
+    EXPECT_FALSE(p.ended());
+    // The source is picked in the file window's list; OK converts just that.
+    click(p.fileWindow(), "Command1");
+    EXPECT_EQ(converted("one1.txt"), "b one");
+    EXPECT_FALSE(sources.exists("two1.txt"));
+    EXPECT_TRUE(p.ended());
+}
+
+TEST_F(DesktopProgramTest, FolderIsConvertedWhole) {
+    DesktopProgram& p = *desktopProgram;
+    EXPECT_EQ(p.start({sources.u16path()}), StartupOutcome::MainWindowShown);
+    EXPECT_TRUE(p.mainWindow().findChild<QComboBox*>("Combo2")->isHidden());
+    click(p.mainWindow(), "Command1");
+    EXPECT_EQ(converted("one1.txt"), "b one");
+    EXPECT_EQ(converted("two1.txt"), "b two");
+    EXPECT_EQ(desktop.opened, std::vector<std::u16string>{sources.u16path()});
+    EXPECT_TRUE(p.ended());
+}
+
+TEST_F(DesktopProgramTest, CancelEndsWithoutConverting) {
+    DesktopProgram& p = *desktopProgram;
+    p.start({sources.u16("one.txt")});
+    click(p.mainWindow(), "Command2");
+    EXPECT_TRUE(p.ended());
+    EXPECT_FALSE(sources.exists("one1.txt"));
+    EXPECT_TRUE(desktop.opened.empty());
+}
+
+}  // namespace
+}  // namespace lorvane
