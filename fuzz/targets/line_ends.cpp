@@ -1,7 +1,7 @@
 // The text reader's line ends: normalizeLineEnds against the four replacements it stands for
 // (LF CR -> LF, CR LF -> LF, LF -> CR, CR -> CR LF, in this order); the large-file way of
-// reading against a plain split at CR LF and lone CR; and the line buffer against plain
-// concatenation (pieces from the input's lines).
+// reading against a plain split at CR LF and lone CR followed by those replacements; and the
+// line buffer against plain concatenation (pieces from the input's lines).
 #include <cstdint>
 #include <string>
 
@@ -73,7 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::u16string path = folder.u16path() + u"/source.txt";
     auto lines = readLineByLine(path, **CodePage::forNumber(1251));
     FUZZ_CHECK(lines.ok());
-    FUZZ_CHECK(*lines == linesWithCrLf(text));
+    FUZZ_CHECK(*lines == fourReplacements(linesWithCrLf(text)));
+    FUZZ_CHECK(*assembleLines(text) == *lines);
     FUZZ_CHECK(ReadTextFile(path, **CodePage::forNumber(1251), nullptr) == normalised);
 
     checkLineBuffer(text);
