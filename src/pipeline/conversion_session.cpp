@@ -204,6 +204,11 @@ Expected<std::u16string> ConversionSession::convertFileUnguarded(const std::u16s
         return converted.failure();
     }
     std::u16string target = outputPath(source, s.engine.settings.extent);
+    // The extension comes from a table: with a separator in it ("\" too, the separator of
+    // the tables' home system) the result would land in another folder than its source.
+    if (s.engine.settings.extent.find_first_of(u"/\\") != std::u16string::npos) {
+        return failureFor(errors::kBadFileNameOrNumber, target);
+    }
     const std::string bytes = encodedResult();
     // A clipboard text has no file of its own to protect.
     const std::u16string_view protectedSource = s.clipboard ? std::u16string_view{} : source;

@@ -87,6 +87,25 @@ TEST_F(Hostile, AFolderOfHostileNamesConvertsEachBesideItself) {
     expectSourcesUnchanged();
 }
 
+// An output extension is part of a file name: one that names another folder would put the
+// result outside the source's folder.
+TEST_F(Hostile, AnExtensionThatNamesAnotherFolderIsRefused) {
+    temp.makeFolder("docs/a.d/sub");  // an archive may well bring such a folder along
+    const char* const extents[] = {".d/../../escaped", "d/sub/x", ".d\\..\\..\\escaped", "/"};
+    const auto a = source("a.txt", "a\r\n");
+    for (const char* extent : extents) {
+        SCOPED_TRACE(extent);
+        temp.write("home/@m/escape.txt", std::string(">extent ") + extent + "\r\n");
+        const auto before = allFiles();
+        const ChildRun run = convert("escape", {a});
+        EXPECT_EQ(run.exitCode, kConversionFailed) << run.err;
+        EXPECT_NE(run.err.find("cannot convert " + a), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("Bad file name"), std::string::npos) << run.err;
+        EXPECT_TRUE(newFiles(before).empty());
+    }
+    expectSourcesUnchanged();
+}
+
 // Tables named by absolute paths or by ".." may lie anywhere and are read; the result still
 // goes beside the source and nowhere else.
 TEST_F(Hostile, SchemeEntriesAndIncludesOutsideTheProgramFolderOnlyReadTables) {
