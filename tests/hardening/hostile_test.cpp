@@ -87,6 +87,22 @@ TEST_F(Hostile, AFolderOfHostileNamesConvertsEachBesideItself) {
     expectSourcesUnchanged();
 }
 
+// Cyrillic names written by an archiver in code page 1251 are no UTF-8: they must still be read
+// and answered under their own bytes.
+TEST_F(Hostile, NamesThatAreNoUtf8KeepTheirBytes) {
+    const std::string name = "\xCF\xF1\xE0\xEB\xEE\xEC.txt";  // "Псалом" in code page 1251
+    source(name, "a\r\n");
+    const auto before = allFiles();
+    const ChildRun folder = convert("html", {"--folder", docs().string()});
+    EXPECT_EQ(folder.exitCode, kOk) << folder.err;
+    const ChildRun single = convert("plain", {doc(name)});
+    EXPECT_EQ(single.exitCode, kOk) << single.err;
+    EXPECT_EQ(newFiles(before), (std::set<std::string>{"docs/\xCF\xF1\xE0\xEB\xEE\xEC"
+                                                       "1.txt",
+                                                       "docs/\xCF\xF1\xE0\xEB\xEE\xEC.htm"}));
+    expectSourcesUnchanged();
+}
+
 // An output extension is part of a file name: one that names another folder would put the
 // result outside the source's folder.
 TEST_F(Hostile, AnExtensionThatNamesAnotherFolderIsRefused) {
