@@ -2,10 +2,12 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "engine/table_engine.h"
@@ -18,6 +20,11 @@ namespace {
 
 Expected<std::string> readBytes(const std::u16string& path) {
     if (path.empty() || isDirectory(path)) return failureFor(errors::kFileNotFound, path);
+    // Only regular files are tables: a device (/dev/zero) or a pipe may never end.
+    std::error_code error;
+    if (!isRegularFile(path) && std::filesystem::exists(toFsPath(path), error)) {
+        return failureFor(errors::kPathFileAccessError, path);
+    }
     std::ifstream in(toFsPath(path), std::ios::binary);
     if (!in) {
         return failureFor(isRegularFile(path) ? errors::kPermissionDenied : errors::kFileNotFound,

@@ -8,9 +8,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fstream>
 #include <stdexcept>
+#include <thread>
 
 #include "temp_folder.h"
 
@@ -166,8 +168,14 @@ ChildRun runChild(const std::filesystem::path& program, const std::vector<std::s
     }
     int status = 0;
     rusage usage{};
-    while (::wait4(child, &status, 0, &usage) < 0) {
-        if (errno != EINTR) throw std::runtime_error("wait4 failed");
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(faults.secondsLimit);
+    for (;;) {
+        const pid_t done = ::wait4(child, &status, WNOHANG, &usage);
+        if (done == child) break;
+        if (done < 0 && errno != EINTR) throw std::runtime_error("wait4 failed");
+        if (std::chrono::steady_clock::now() > deadline) ::kill(child, SIGKILL);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     ChildRun run;
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

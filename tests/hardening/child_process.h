@@ -14,6 +14,8 @@
 namespace lorvane::test {
 
 struct ChildFaults {
+    // A child still running after this long is killed (a hang fails the test, not the run).
+    int secondsLimit = 120;
     std::optional<rlim_t> fileSizeLimit;  // RLIMIT_FSIZE in bytes
     // SIGXFSZ ignored, so a write past the limit fails with EFBIG; otherwise it keeps the
     // default action, as after a shell's "ulimit -f", and the program must ignore it itself.

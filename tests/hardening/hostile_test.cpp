@@ -3,6 +3,7 @@
 // paths in scheme entries and includes, output extensions that name other folders, names that
 // are no UTF-8, and names at the length limits.
 #include <limits.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <set>
@@ -176,6 +177,23 @@ TEST_F(Hostile, APathOverPathMaxIsReportedNotFollowed) {
     const ChildRun run = convert("plain", {deep + "a.txt"});
     EXPECT_EQ(run.exitCode, 2) << run.err;
     EXPECT_NE(run.err.find("does not exist"), std::string::npos) << run.err;
+}
+
+// A scheme entry may name any path: a device that never ends and a pipe that nobody writes are
+// no tables, and reading them would never finish.
+TEST_F(Hostile, TablesThatAreDevicesOrPipesReadAsEmpty) {
+    const fs::path pipe = temp.path() / "pipe.txt";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    temp.write("home/r@dev.txt",
+               "<z> == /dev/zero\r\n<p> == " + pipe.string() + "\r\n<t> == /dev/tty\r\n");
+    const auto a = source("a.txt", "<z>a<p>a<t>a\r\n");
+    ChildFaults faults;
+    faults.secondsLimit = 20;
+    const ChildRun run = runChild(cliPath(), {"--home", home(), "--scheme", "dev.txt", a},
+                                  {{"LORVANE_NO_OPEN", "1"}}, faults);
+    EXPECT_EQ(run.signal, 0) << "it did not end";
+    EXPECT_EQ(run.exitCode, kOk) << run.err;
+    EXPECT_EQ(temp.read("docs/a1.txt"), "aaa\r\n\r\n");
 }
 
 }  // namespace

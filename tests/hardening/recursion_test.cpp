@@ -64,5 +64,14 @@ TEST_F(Recursion, AScriptThatAppliesItsOwnTableTwiceStopsAtTheApplicationLimit) 
     EXPECT_EQ(calls, 2);
 }
 
+// Table and Rpl3 may name any path; a device that never ends is no table.
+TEST_F(Recursion, ATableThatIsADeviceFailsAtOnce) {
+    auto applied = engine.Table(u"a", u"../../../../../../../../dev/zero");
+    ASSERT_FALSE(applied.ok());
+    EXPECT_EQ(applied.failure().number, errors::kPathFileAccessError);
+    state.Tablett = u"/dev/zero";
+    EXPECT_FALSE(engine.Rpl3(u"a").ok());
+}
+
 }  // namespace
 }  // namespace lorvane::test
