@@ -128,6 +128,18 @@ def user_format():
     write("user_format", "short", b"\0".join([b"s", cp1251("[%Файл]"), b"a", b""]))
 
 
+def scripts():
+    tests = FUZZ.parent / "tests" / "scripting" / "scripts"
+    sources = sorted(tests.glob("*.vbs")) + sorted((BUNDLE / "Scripts").glob("*.vbs"))
+    for target in ("vbs_lexer", "vbs_parser", "vbs_evaluator"):
+        for script in sources:
+            write(target, script.stem, script.read_bytes())
+        write(target, "hand-output", cp1251(
+            'Sub Main\r\n  t = X()\r\n  t = ToSlv(12, 0) & ToGrk("12") & ToRom(1999, 1)\r\n'
+            '  t = t & Table(t, "@hip\\t.txt") & Rpl3("abc")\r\n  Send t\r\nEnd Sub\r\n'))
+
+
 if __name__ == "__main__":
-    for make in (table_lines, table_includes, leading_number, numerals, line_ends, scheme_segments, user_format):
+    for make in (table_lines, table_includes, leading_number, numerals, line_ends, scheme_segments, user_format,
+                 scripts):
         make()

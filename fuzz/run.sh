@@ -47,8 +47,10 @@ run_one() {
     build_target "$target"
     mkdir -p "$build/corpus/$target" "$build/artifacts/$target/" "$build/logs" "$build/tmp"
     log="$build/logs/$target-$(date +%Y%m%d-%H%M%S).log"
-    dict="$root/fuzz/dict/$target.dict"
-    [ -f "$dict" ] || dict="$root/fuzz/dict/lorvane.dict"
+    case $target in
+        vbs_*) dict="$root/fuzz/dict/vbs.dict" ;;
+        *) dict="$root/fuzz/dict/lorvane.dict" ;;
+    esac
     echo "fuzz/run.sh: $target for ${seconds}s, log $log"
     # One fuzzer at a time on this machine: a second run waits for the first.
     (

@@ -10,6 +10,9 @@ set(LORVANE_FUZZ_TARGETS
     line_ends
     scheme_segments
     user_format
+    vbs_lexer
+    vbs_parser
+    vbs_evaluator
 )
 set(LORVANE_FUZZ_LIBS_table_lines lorvane_engine)
 set(LORVANE_FUZZ_LIBS_table_includes lorvane_pipeline)
@@ -18,6 +21,9 @@ set(LORVANE_FUZZ_LIBS_numerals lorvane_engine)
 set(LORVANE_FUZZ_LIBS_line_ends lorvane_text_reader)
 set(LORVANE_FUZZ_LIBS_scheme_segments lorvane_pipeline)
 set(LORVANE_FUZZ_LIBS_user_format lorvane_pipeline)
+set(LORVANE_FUZZ_LIBS_vbs_lexer lorvane_scripting)
+set(LORVANE_FUZZ_LIBS_vbs_parser lorvane_scripting)
+set(LORVANE_FUZZ_LIBS_vbs_evaluator lorvane_scripting)
 
 # The support code every target links: sections, scratch folder, checks.
 function(lorvane_fuzz_support name)
