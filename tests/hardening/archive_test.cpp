@@ -149,5 +149,26 @@ TEST_F(HostileArchives, ALinkedFileGetsItsResultInsideTheUnpackFolder) {
     EXPECT_EQ(temp.read("outside/victim.txt"), "a\r\n");
 }
 
+// The archive's name reaches the archiver only inside the unpack folder's path, as one argument:
+// no quote, space or "$(...)" in it can add an argument or run a command.
+TEST_F(HostileArchives, AnArchiveNameCannotChangeTheArchiversArguments) {
+    const fs::path log = temp.path() / "arguments.log";
+    const fs::path archiver = temp.write(
+        "bin/archiver",
+        "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + log.string() + "'\n");
+    fs::permissions(archiver, fs::perms::owner_all);
+    settings.save(kArchiverSection, u"zip", fromFsPath(archiver));
+    const std::string name = "x\" -d \"tmp $(touch PWNED-A) `touch PWNED-B`;touch PWNED-C.zip";
+    writeZip(temp.path() / name, {{"a.txt", "a\r\n"}});
+    EXPECT_EQ(unpack(temp.path() / name), u"");  // the stand-in unpacks nothing
+    const std::string base = name.substr(0, name.size() - 4);
+    EXPECT_EQ(readBytes(log), "-o\n" + (temp.path() / "docs/Lorva.zip").string() + "\n-d\n" +
+                                  (temp.path() / "docs/Lorva" / base).string() + "/\n");
+    for (const char* pwned : {"PWNED-A", "PWNED-B", "PWNED-C"}) {
+        EXPECT_FALSE(fs::exists(pwned));
+        EXPECT_FALSE(fs::exists(temp.path() / pwned));
+    }
+}
+
 }  // namespace
 }  // namespace lorvane::test
