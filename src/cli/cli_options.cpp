@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/error_catalogue.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace lorvane::cli {
@@ -90,7 +91,7 @@ Expected<CliOptions> parseArguments(const std::vector<std::string>& arguments) {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (optionsEnded || argument == "-" || !argument.starts_with("-")) {
-            options.sources.push_back(fromUtf8(argument));
+            options.sources.push_back(fromFsBytes(argument));
             continue;
         }
         if (argument == "--") {

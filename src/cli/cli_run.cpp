@@ -30,6 +30,8 @@ struct Advice {
 // What to do about the failures a run commonly meets; the catalogue's own texts for the
 // conversion's failures already say it.
 constexpr Advice kAdvice[] = {
+    {errors::kOutOfMemory, "the conversion needs more memory than there is: split the document"},
+    {errors::kOutOfStringSpace, "the converted text grew too long: split the document"},
     {errors::kFileNotFound, "check that the file exists"},
     {errors::kDeviceIoError, "check the disk"},
     {errors::kDiskFull, "free some space on the disk"},
@@ -89,7 +91,10 @@ int convertStandardInput(ConversionSession& session, std::istream& in, std::ostr
 int convertFiles(ConversionSession& session, SourcePlan& plan, bool progressShown,
                  std::ostream& out, std::ostream& err) {
     RunRequest& request = plan.request;
-    request.written = [&out](const std::u16string& path) { out << toUtf8(path) << std::endl; };
+    // The path as the file system spells it, so a script reading the output can open it.
+    request.written = [&out](const std::u16string& path) {
+        out << toFsPath(path).native() << std::endl;
+    };
     bool progressLine = false;
     if (progressShown) {
         request.progress = [&err, &progressLine](int index, int count, const std::u16string& path) {

@@ -1,6 +1,8 @@
 // lorvane-cli: converts documents with the tables of a program folder, without any window.
 #include <unistd.h>
 
+#include <csignal>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -14,6 +16,9 @@
 
 int main(int argc, char** argv) {
     using namespace lorvane;
+    // Past a file-size limit a write then fails like one on a full disk, and the result being
+    // written is removed, instead of the program ending with the temporary file left behind.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     auto options = cli::parseArguments(arguments);
     if (!options) {

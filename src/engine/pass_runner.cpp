@@ -99,6 +99,7 @@ void PassRunner::add(const Pair& pair) {
     // Compose: every queued image has the character replaced, and the character itself (when
     // not yet queued, its image is itself) becomes the replacement.
     const char16_t from = pair.search.front();
+    if (!composesSmall(from, pair.replacement.size())) runTranslation();
     bool queued = false;
     for (std::size_t i = 0; i < changed_.size(); ++i) {
         if (images_[i].find(from) != std::u16string::npos) {
@@ -110,6 +111,17 @@ void PassRunner::add(const Pair& pair) {
         changed_.push_back(from);
         images_.emplace_back(pair.replacement);
     }
+}
+
+// An image that holds its own character grows with every pair that replaces it by a longer text
+// (a == aa doubles it), while one pass per pair over a text without that character costs
+// nothing: past kMaxQueuedImage the queue is run before the pair is composed into it.
+bool PassRunner::composesSmall(char16_t from, std::size_t replacementSize) const {
+    for (const std::u16string& image : images_) {
+        if (image.size() * std::max<std::size_t>(replacementSize, 1) <= kMaxQueuedImage) continue;
+        if (image.find(from) != std::u16string::npos) return false;
+    }
+    return true;
 }
 
 void PassRunner::flush() {

@@ -7,6 +7,7 @@
 //   memory to scan), which is exact while every character has a code, and converted back once.
 #pragma once
 
+#include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,10 +22,17 @@ class PassRunner {
   public:
     // Texts shorter than this are worked on directly: the shortcuts would cost more than they save.
     static constexpr std::size_t kDefaultThreshold = 4096;
+    // Queued single-character pairs are run before an image of the composition would pass this
+    // length.
+    static constexpr std::size_t kMaxQueuedImage = 4096;
 
     PassRunner(std::u16string& text, const CodePage& codePage,
                std::size_t threshold = kDefaultThreshold);
-    ~PassRunner() { flush(); }
+    // The queued pairs run at the end of the stretch, but not while a failure (memory run
+    // out) unwinds it: the conversion fails as a whole then.
+    ~PassRunner() {
+        if (std::uncaught_exceptions() == 0) flush();
+    }
     PassRunner(const PassRunner&) = delete;
     PassRunner& operator=(const PassRunner&) = delete;
 
@@ -36,6 +44,7 @@ class PassRunner {
     void textChanged() { unitCounts_.invalidate(); }
 
   private:
+    bool composesSmall(char16_t from, std::size_t replacementSize) const;
     void runPair(std::u16string_view search, std::u16string_view replacement);
     void runTranslation();
     bool translateBytes();

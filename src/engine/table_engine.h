@@ -17,8 +17,13 @@ namespace lorvane {
 class TableEngine {
   public:
     // Nested table applications (includes, scripts applying tables) deeper than this fail, so a
-    // table that includes itself ends instead of exhausting the stack.
+    // script that applies its own table again ends instead of exhausting the stack. An include
+    // of a table that is already being applied is skipped (see applyInclude).
     static constexpr int kMaxNesting = 32;
+    // Table applications within one outermost Rplc2, all nested ones counted; past this every
+    // further one fails. A script that applies its own table from two lines of it would
+    // otherwise double the work at every level down to the nesting limit.
+    static constexpr int kMaxApplications = 10000;
 
     TableEngine(EngineState& state, ScriptRunner& scripts);
 
@@ -53,9 +58,19 @@ class TableEngine {
     void runScriptStep(std::u16string_view line);
     void applyInclude(std::u16string_view name);
 
+    // A table file as the file system knows it, whatever the path that named it.
+    struct FileIdentity {
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
+        bool operator==(const FileIdentity&) const = default;
+    };
+    bool isBeingApplied(const std::u16string& path) const;
+
     EngineState& state_;
     ScriptRunner* scripts_;
     int nesting_ = 0;
+    int applications_ = 0;  // within the current outermost Rplc2
+    std::vector<FileIdentity> applying_;  // the table files Rplc2 is applying, outermost first
     std::size_t shortcutThreshold_;
     // Counts the changes the engine makes to the working text outside a run of plain pairs.
     unsigned textVersion_ = 0;

@@ -113,10 +113,12 @@ RunOutcome ConversionSession::Rewrite(const RunRequest& request) {
 Expected<std::string> ConversionSession::RewriteStream(std::string_view bytes) {
     State& s = *state_;
     s.engine.settings.charset = -1;
-    if (Status converted = convertIntoWorkingText(s.codePage().decode(bytes)); !converted) {
-        return converted.failure();
-    }
-    return encodedResult();
+    return failingOnExhaustion({}, [&]() -> Expected<std::string> {
+        if (Status converted = convertIntoWorkingText(s.codePage().decode(bytes)); !converted) {
+            return converted.failure();
+        }
+        return encodedResult();
+    });
 }
 
 }  // namespace lorvane

@@ -1,7 +1,9 @@
 #include "pipeline/conversion_session.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <stdexcept>
+#include <system_error>
 
 #include "pipeline/document_rendering.h"
 #include "pipeline/output_naming.h"
@@ -28,6 +30,13 @@ std::shared_ptr<const CodePage> pageOrThrow(int number) {
 // Source modes whose name begins with "hip" separate paragraphs by an empty line.
 bool modeJoinsParagraphs(std::u16string_view mode) {
     return startsWithIgnoringCase(mode, u"hip");
+}
+
+// True when nothing exists under the path (any more).
+bool vanished(const std::u16string& path) {
+    std::error_code error;
+    return std::filesystem::status(toFsPath(path), error).type() ==
+           std::filesystem::file_type::not_found;
 }
 
 Status checkSelection(const SelectionModel& selection) {
@@ -102,10 +111,12 @@ void ConversionSession::setScriptRunner(ScriptRunner& runner) {
 }
 
 Expected<std::u16string> ConversionSession::ConvertText(std::u16string text) {
-    if (Status converted = convertIntoWorkingText(std::move(text)); !converted) {
-        return converted.failure();
-    }
-    return state_->engine.tmpText;
+    return failingOnExhaustion({}, [&]() -> Expected<std::u16string> {
+        if (Status converted = convertIntoWorkingText(std::move(text)); !converted) {
+            return converted.failure();
+        }
+        return state_->engine.tmpText;
+    });
 }
 
 std::string ConversionSession::encodedResult() const {
@@ -162,8 +173,10 @@ Status ConversionSession::convertIntoWorkingText(std::u16string text) {
         if (settings.eol2) joinParagraphs(engine.tmpText);
         engine.tmpText.insert(0, settings.prae);
         engine.tmpText += settings.post;
-        if (result.empty()) result = std::move(engine.tmpText);
-        else result += engine.tmpText;
+        if (result.empty())
+            result = std::move(engine.tmpText);
+        else
+            result += engine.tmpText;
     }
 
     auto document = renderDocument(std::move(result), settings, s.formats, s.scriptStep());
@@ -173,6 +186,10 @@ Status ConversionSession::convertIntoWorkingText(std::u16string text) {
 }
 
 Expected<std::u16string> ConversionSession::ConvertFile(const std::u16string& path) {
+    return failingOnExhaustion(path, [&] { return convertFileUnguarded(path); });
+}
+
+Expected<std::u16string> ConversionSession::convertFileUnguarded(const std::u16string& path) {
     State& s = *state_;
     std::u16string source = path;
     std::u16string text;
@@ -180,12 +197,22 @@ Expected<std::u16string> ConversionSession::ConvertFile(const std::u16string& pa
         text = s.desktop().clipboardText();
         source = clipboardSourcePath(s.config.documentsFolder);
     } else {
+        // A source that no longer exists (removed since it was listed or picked) would give an
+        // empty result, written over an older result of that name: it fails instead.
+        if (vanished(path)) {
+            return failureFor(errors::kFileNotFound, path);
+        }
         text = ReadTextFile(path, s.codePage(), &s.desktop());
     }
     if (Status converted = convertIntoWorkingText(std::move(text)); !converted) {
         return converted.failure();
     }
     std::u16string target = outputPath(source, s.engine.settings.extent);
+    // The extension comes from a table: with a separator in it ("\" too, the separator of
+    // the tables' home system) the result would land in another folder than its source.
+    if (s.engine.settings.extent.find_first_of(u"/\\") != std::u16string::npos) {
+        return failureFor(errors::kBadFileNameOrNumber, target);
+    }
     // Encoded a piece at a time, so a large result never stands in memory in both forms.
     constexpr std::size_t kPiece = 1 << 20;
     const std::u16string_view document = s.engine.tmpText;

@@ -85,6 +85,7 @@ class ConversionSession {
     Expected<std::string> RewriteStream(std::string_view bytes);
 
   private:
+    Expected<std::u16string> convertFileUnguarded(const std::u16string& path);
     // Converts the text and leaves the rendered document in the working text.
     Status convertIntoWorkingText(std::u16string text);
     // The working text as bytes for a result file, with the final CR LF.

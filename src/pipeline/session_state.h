@@ -3,6 +3,8 @@
 #pragma once
 
 #include <memory>
+#include <new>
+#include <stdexcept>
 
 #include "engine/engine_state.h"
 #include "engine/script_runner.h"
@@ -10,9 +12,24 @@
 #include "pipeline/conversion_session.h"
 #include "pipeline/script_step.h"
 #include "pipeline/user_format.h"
+#include "platform/error_catalogue.h"
 #include "scripting/script_host.h"
 
 namespace lorvane {
+
+// Runs a conversion step; when memory runs out (or a text would outgrow the longest string)
+// the step fails naming `source`, like any other failure of the run, instead of ending the
+// program.
+template <class Convert>
+auto failingOnExhaustion(const std::u16string& source, Convert convert) -> decltype(convert()) {
+    try {
+        return convert();
+    } catch (const std::bad_alloc&) {
+        return failureFor(errors::kOutOfMemory, source);
+    } catch (const std::length_error&) {
+        return failureFor(errors::kOutOfStringSpace, source);
+    }
+}
 
 // The desktop of a session created without one: no messages, no clipboard, nothing opened.
 class SilentDesktop : public Desktop {

@@ -20,7 +20,9 @@ constexpr int kReaderBuffer = 1;  // the buffer the reader assembles large files
 
 class OpenFile {
   public:
-    explicit OpenFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    // Without O_NONBLOCK opening a pipe would wait for a writer; a regular file ignores it.
+    explicit OpenFile(const std::string& path)
+        : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {}
     ~OpenFile() {
         if (fd_ >= 0) ::close(fd_);
     }
@@ -63,10 +65,12 @@ Expected<std::string> ReadFileBytes(std::u16string_view path) {
     struct stat info {};
     if (::fstat(input.fd(), &info) != 0) return fileFailure(errno, FileAction::Read, file);
     if (S_ISDIR(info.st_mode)) return fileFailure(EISDIR, FileAction::Read, file);
+    // Only regular files are texts: a device (/dev/zero) or a pipe may never end.
+    if (!S_ISREG(info.st_mode)) return fileFailure(EINVAL, FileAction::Read, file);
 
     std::string bytes;
     std::size_t filled = 0;
-    bytes.resize(S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) + 1 : 65536);
+    bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
     for (;;) {
         if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
         const ssize_t got = ::read(input.fd(), bytes.data() + filled, bytes.size() - filled);
@@ -127,7 +131,8 @@ Expected<std::u16string> assembleLines(std::u16string_view text) {
         start = end + 1;
         if (end < size && start < size && text[start] == u'\n') ++start;
     }
-    for (char16_t c : text) assembled += c == u'\n' ? 1 : 0;
+    for (char16_t c : text)
+        assembled += c == u'\n' ? 1 : 0;
     LineBuffer buffer;
     if (Status reserved = buffer.reserve(assembled, kReaderBuffer); !reserved) {
         return reserved.failure();

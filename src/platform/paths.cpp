@@ -1,5 +1,7 @@
 #include "platform/paths.h"
 
+#include <unicode/utf16.h>
+#include <unicode/utf8.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -19,12 +21,56 @@ std::u16string normalizeSeparators(std::u16string_view userPath) {
     return out;
 }
 
+namespace {
+
+constexpr char16_t kEscapedByte = 0xDC00;  // + the byte, for bytes 0x80-0xFF that are no UTF-8
+
+bool isEscapedByte(char16_t c) {
+    return c >= kEscapedByte + 0x80 && c <= kEscapedByte + 0xFF;
+}
+
+}  // namespace
+
 fs::path toFsPath(std::u16string_view path) {
-    return fs::path(toUtf8(path));
+    std::string bytes;
+    bytes.reserve(path.size());
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= path.size(); ++i) {
+        if (i < path.size() && !isEscapedByte(path[i])) continue;
+        // A low surrogate right after a high one is half of a pair, not an escaped byte.
+        if (i < path.size() && i > start && U16_IS_LEAD(path[i - 1])) continue;
+        bytes += toUtf8(path.substr(start, i - start));
+        if (i < path.size()) bytes.push_back(static_cast<char>(path[i] - kEscapedByte));
+        start = i + 1;
+    }
+    return fs::path(std::move(bytes));
+}
+
+std::u16string fromFsBytes(std::string_view bytes) {
+    std::u16string out;
+    out.reserve(bytes.size());
+    const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+    const auto n = static_cast<int32_t>(bytes.size());
+    int32_t pos = 0;
+    while (pos < n) {
+        const int32_t start = pos;
+        UChar32 c;
+        U8_NEXT(data, pos, n, c);
+        if (c < 0) {
+            out.push_back(static_cast<char16_t>(kEscapedByte + data[start]));
+            pos = start + 1;
+        } else if (c > 0xFFFF) {
+            out.push_back(U16_LEAD(c));
+            out.push_back(U16_TRAIL(c));
+        } else {
+            out.push_back(static_cast<char16_t>(c));
+        }
+    }
+    return out;
 }
 
 std::u16string fromFsPath(const fs::path& path) {
-    return fromUtf8(path.native());
+    return fromFsBytes(path.native());
 }
 
 namespace {

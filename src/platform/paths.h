@@ -14,8 +14,12 @@ inline constexpr char16_t kPathSeparator = u'/';
 // Every "\" of a user-written path turned into the platform separator.
 std::u16string normalizeSeparators(std::u16string_view userPath);
 
+// File names are bytes, and not always UTF-8 (an archive from another system brings names in
+// its own code page): a byte that is no UTF-8 becomes one of the lone surrogates U+DC80..U+DCFF
+// and turns back into the same byte, so every name survives the trip through UTF-16.
 std::filesystem::path toFsPath(std::u16string_view path);
 std::u16string fromFsPath(const std::filesystem::path& path);
+std::u16string fromFsBytes(std::string_view bytes);
 
 // The path as written when it exists; otherwise resolved component by component without regard
 // to letter case (first match in name order); the path as written when that finds nothing.

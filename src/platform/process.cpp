@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "platform/paths.h"
 #include "platform/text.h"
 
 extern char** environ;
@@ -68,7 +69,7 @@ Spawned spawn(const std::vector<std::u16string>& arguments) {
     std::vector<std::string> utf8;
     utf8.reserve(arguments.size());
     for (const auto& argument : arguments)
-        utf8.push_back(toUtf8(argument));
+        utf8.push_back(toFsPath(argument).native());  // mostly paths: their own bytes
     std::vector<char*> argv;
     for (auto& argument : utf8)
         argv.push_back(argument.data());

@@ -301,8 +301,10 @@ TEST_F(SessionTest, ATemplateScriptRuns) {
 TEST_F(SessionTest, AnUnreadableSourceConvertsAnEmptyText) {
     table("@lat/T.txt", ">prae [\r\n>post ]\r\n");
     select(u"lat", u"T");
-    temp.makeFolder("docs");
-    EXPECT_EQ(convert(temp.u16("docs/missing.txt"), "docs/missing1.txt"), "[]\r\n");
+    temp.makeFolder("docs/unreadable.txt");
+    EXPECT_EQ(convert(temp.u16("docs/unreadable.txt"), "docs/unreadable1.txt"), "[]\r\n");
+    // A source that does not exist at all fails instead (tests/hardening/).
+    EXPECT_FALSE(session().ConvertFile(temp.u16("docs/missing.txt")).ok());
 }
 
 TEST_F(SessionTest, AResultIsNeverWrittenOverItsSource) {
@@ -467,8 +469,9 @@ TEST_F(RunTest, AResultBehindARegularFileFails) {
     request.srcPath = temp.u16("docs/blocker/a.txt");
     const RunOutcome outcome = session().Rewrite(request);
     ASSERT_TRUE(outcome.failure);
-    EXPECT_EQ(outcome.failure->number, errors::kPathNotFound);
-    EXPECT_EQ(outcome.failure->file, temp.u16("docs/blocker/a1.txt"));
+    // No source can lie behind a regular file: the missing source is what fails.
+    EXPECT_EQ(outcome.failure->number, errors::kFileNotFound);
+    EXPECT_EQ(outcome.failure->file, temp.u16("docs/blocker/a.txt"));
 }
 
 }  // namespace

@@ -172,6 +172,9 @@ std::optional<std::u16string> filesIn(FileLister& lister, const std::u16string& 
 std::optional<std::u16string> locateUnpacked(FileLister& lister, const std::u16string& folder) {
     if (auto found = filesIn(lister, folder)) return found;
     const std::u16string inner = fileNamePart(withoutTrailingSeparator(folder));
+    // A link of that name (an archive may bring one) could lead anywhere: only a folder counts.
+    std::error_code error;
+    if (fs::is_symlink(toFsPath(folder + inner), error)) return std::nullopt;
     return filesIn(lister, folder + inner + kSep);
 }
 
