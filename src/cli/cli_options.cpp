@@ -34,8 +34,8 @@ Failure usage(const std::string& message) {
 }
 
 const OptionSpec* findOption(std::string_view name) {
-    for (const OptionSpec& spec : kOptions) {
-        if (spec.name == name) return &spec;
+    for (const OptionSpec& option : kOptions) {
+        if (option.name == name) return &option;
     }
     return nullptr;
 }
@@ -100,11 +100,11 @@ Expected<CliOptions> parseArguments(const std::vector<std::string>& arguments) {
         }
         const std::size_t equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
-        const OptionSpec* spec = findOption(name);
-        if (spec == nullptr) {
+        const OptionSpec* known = findOption(name);
+        if (known == nullptr) {
             return usage("unknown option '" + name + "': see lorvane-cli --help");
         }
-        if (spec->takes == Takes::Nothing) {
+        if (known->takes == Takes::Nothing) {
             if (equals != std::string::npos) {
                 return usage(name + " takes no value: write it alone");
             }
@@ -117,7 +117,7 @@ Expected<CliOptions> parseArguments(const std::vector<std::string>& arguments) {
         } else if (i + 1 < arguments.size()) {
             value = arguments[++i];
         } else {
-            return usage(name + " needs a value: " + name + " " + std::string(spec->valueName));
+            return usage(name + " needs a value: " + name + " " + std::string(known->valueName));
         }
         if (Status applied = applyValue(options, name, value); !applied) return applied.failure();
     }

@@ -62,10 +62,10 @@ bool isReadOnly(const fs::path& path) {
     return !error && (permissions & fs::perms::owner_write) == fs::perms::none;
 }
 
-// The entries of `spec` (a path whose last component may hold "*" and "?") that pass `wanted`.
+// The entries of `pattern` (a path whose last component may hold "*" and "?") that pass `wanted`.
 // Fails with 76 when the folder part does not exist.
-std::vector<fs::path> matchingEntries(const std::u16string& spec, bool (*wanted)(const fs::path&)) {
-    const std::u16string path = normalizeSeparators(spec);
+std::vector<fs::path> matchingEntries(const std::u16string& pattern, bool (*wanted)(const fs::path&)) {
+    const std::u16string path = normalizeSeparators(pattern);
     const std::u16string name = fso::fileName(path);
     std::vector<fs::path> found;
     if (!hasWildcard(name)) {
@@ -187,10 +187,10 @@ Variant FileSystemObject::createTextFile(Arguments& args) {
         path, overwrite, unicode ? TextEncoding::Utf16 : TextEncoding::CodePage, codePage_));
 }
 
-void FileSystemObject::deleteFile(const std::u16string& spec, bool force) {
-    const std::vector<fs::path> files = matchingEntries(spec, isFileEntry);
+void FileSystemObject::deleteFile(const std::u16string& pattern, bool force) {
+    const std::vector<fs::path> files = matchingEntries(pattern, isFileEntry);
     if (files.empty()) {
-        fso::expectParentFolder(fso::resolveExisting(spec));
+        fso::expectParentFolder(fso::resolveExisting(pattern));
         raise(errors::kFileNotFound);
     }
     for (const auto& file : files) {
@@ -200,8 +200,8 @@ void FileSystemObject::deleteFile(const std::u16string& spec, bool force) {
     }
 }
 
-void FileSystemObject::deleteFolder(const std::u16string& spec, bool force) {
-    const std::vector<fs::path> folders = matchingEntries(spec, isFolderEntry);
+void FileSystemObject::deleteFolder(const std::u16string& pattern, bool force) {
+    const std::vector<fs::path> folders = matchingEntries(pattern, isFolderEntry);
     if (folders.empty()) raise(errors::kPathNotFound);
     for (const auto& folder : folders) {
         if (!force && isReadOnly(folder)) raise(errors::kPermissionDenied);

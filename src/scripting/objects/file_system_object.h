@@ -26,8 +26,8 @@ class FileSystemObject : public Object {
   private:
     Variant openTextFile(Arguments& args);
     Variant createTextFile(Arguments& args);
-    void deleteFile(const std::u16string& spec, bool force);
-    void deleteFolder(const std::u16string& spec, bool force);
+    void deleteFile(const std::u16string& pattern, bool force);
+    void deleteFolder(const std::u16string& pattern, bool force);
     void createFolder(const std::u16string& userPath);
 
     std::shared_ptr<const CodePage> codePage_;
