@@ -104,9 +104,13 @@ std::optional<double> parseDateText(std::u16string_view text) {
     while (i < text.size()) {
         const char16_t c = text[i];
         if (isDigit(c)) {
+            // No part of a date or time has more than four digits.
             int n = 0;
-            while (i < text.size() && isDigit(text[i]))
+            int digits = 0;
+            while (i < text.size() && isDigit(text[i])) {
+                if (++digits > 4) return std::nullopt;
                 n = n * 10 + (text[i++] - u'0');
+            }
             numbers.push_back(n);
             continue;
         }
