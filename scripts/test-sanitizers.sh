@@ -17,5 +17,8 @@ flags="-fsanitize=address,undefined -fno-omit-frame-pointer -D_GLIBCXX_ASSERTION
 export ASAN_OPTIONS="detect_leaks=1:exitcode=86${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:exitcode=86${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
 
+# Sanitized code runs a few times slower than the ordinary build.
+export TEST_TIMEOUT=${TEST_TIMEOUT:-900}
+
 BUILD_DIR=${BUILD_DIR:-build-sanitizers} bash scripts/test.sh \
     -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DCMAKE_CXX_FLAGS="$flags" "$@"

@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 bash scripts/build.sh "$@"
 build_dir=${BUILD_DIR:-build}
 cd "$build_dir"
-QT_QPA_PLATFORM=offscreen LORVANE_NO_OPEN=1 ctest --output-on-failure -j "$(nproc)" --timeout 300
+QT_QPA_PLATFORM=offscreen LORVANE_NO_OPEN=1 ctest --output-on-failure -j "$(nproc)" --timeout "${TEST_TIMEOUT:-300}"
