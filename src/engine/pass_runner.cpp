@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <tuple>
 
 #include "engine/pair_replace.h"
 
@@ -87,13 +88,18 @@ PassRunner::PassRunner(std::u16string& text, const CodePage& codePage, std::size
 
 void PassRunner::add(const Pair& pair) {
     if (pair.search.empty()) return;
-    if (changed_.empty() && !inBytes_ && text_.size() < threshold_) {
+    if (changed_.empty() && group_.empty() && !inBytes_ && text_.size() < threshold_) {
         replaceOccurrences(text_, pair.search, pair.replacement);  // too short to be worth it
         return;
     }
-    if (pair.search.size() > 1) {
+    const bool single = pair.search.size() == 1;
+    if (!group_.empty() &&
+        (group_.size() >= kMaxGroup || !joinsWithoutInteracting(group_, pair.search))) {
+        runGroup();
+    }
+    if (!single || !group_.empty()) {
         runTranslation();
-        runPair(pair.search, pair.replacement);
+        group_.push_back({pair.search, std::u16string(pair.replacement)});
         return;
     }
     // Compose: every queued image has the character replaced, and the character itself (when
@@ -126,6 +132,7 @@ bool PassRunner::composesSmall(char16_t from, std::size_t replacementSize) const
 
 void PassRunner::flush() {
     runTranslation();
+    runGroup();
     leaveBytes();
 }
 
@@ -195,6 +202,56 @@ void PassRunner::runPair(std::u16string_view search, std::u16string_view replace
         return;
     }
     countedPass<char16_t>(text_, unitCounts_, search, replacement);
+}
+
+// Passes whose search text cannot occur drop out first; one left is an ordinary pass.
+void PassRunner::runGroup() {
+    std::vector<const FusablePair*> passes;
+    for (const FusablePair& pass : group_) {
+        if (mayOccur(pass.search)) passes.push_back(&pass);
+    }
+    if (passes.size() == 1) {
+        runPair(passes.front()->search, passes.front()->replacement);
+    } else if (passes.size() > 1) {
+        const std::size_t size = inBytes_ ? bytes_.size() : text_.size();
+        if ((!inBytes_ && size < threshold_) || size >= kFuseBelow) {
+            for (const FusablePair* pass : passes)
+                runPair(pass->search, pass->replacement);
+        } else if (!(enterBytes() && scanGroupBytes(passes))) {
+            leaveBytes();
+            scanGroupUnits(passes);
+        }
+    }
+    group_.clear();
+}
+
+bool PassRunner::scanGroupBytes(const std::vector<const FusablePair*>& passes) {
+    std::vector<FusedPattern<char>> patterns(passes.size());
+    for (std::size_t i = 0; i < passes.size(); ++i) {
+        if (!codePage_.tryEncode(passes[i]->search, patterns[i].search) ||
+            !codePage_.tryEncode(passes[i]->replacement, patterns[i].replacement)) {
+            return false;
+        }
+    }
+    if (!byteCounts_.valid()) byteCounts_.recount(bytes_);
+    for (auto& pattern : patterns)
+        std::tie(pattern.anchor, pattern.anchor2) = byteCounts_.rarestOffsets(pattern.search);
+    runFusedScan(bytes_, patterns);
+    for (const auto& pattern : patterns)
+        byteCounts_.replaced(pattern.search, pattern.replacement, pattern.replaced);
+    return true;
+}
+
+void PassRunner::scanGroupUnits(const std::vector<const FusablePair*>& passes) {
+    std::vector<FusedPattern<char16_t>> patterns;
+    for (const FusablePair* pass : passes)
+        patterns.push_back({pass->search, pass->replacement});
+    if (!unitCounts_.valid()) unitCounts_.recount(text_);
+    for (auto& pattern : patterns)
+        std::tie(pattern.anchor, pattern.anchor2) = unitCounts_.rarestOffsets(pattern.search);
+    runFusedScan(text_, patterns);
+    for (const auto& pattern : patterns)
+        unitCounts_.replaced(pattern.search, pattern.replacement, pattern.replaced);
 }
 
 void PassRunner::runTranslation() {
