@@ -25,6 +25,7 @@ constexpr OptionSpec kOptions[] = {
     {"--folder", Takes::Nothing, ""},   {"--pattern", Takes::Value, "PATTERN"},
     {"--open", Takes::Nothing, ""},     {"--list", Takes::Nothing, ""},
     {"--help", Takes::Nothing, ""},     {"--version", Takes::Nothing, ""},
+    {"--jobs", Takes::Value, "N"},
 };
 
 Failure usage(const std::string& message) {
@@ -68,6 +69,14 @@ Status applyValue(CliOptions& options, std::string_view name, const std::string&
                 value + "'");
         }
         options.entries.push_back({text.substr(0, cut), text.substr(cut + 1)});
+    } else if (name == "--jobs") {
+        int number = 0;
+        auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+        if (error != std::errc() || end != value.data() + value.size() || number <= 0) {
+            return usage("--jobs needs the number of sources to convert at once, 1 or more, not '" +
+                         value + "'");
+        }
+        options.jobs = number;
     } else if (name == "--pattern") {
         if (value.empty()) return usage("--pattern needs a file pattern such as *.txt");
         options.pattern = text;
@@ -149,6 +158,8 @@ std::string usageText() {
            "--pattern (the whole-folder scope)\n"
            "  --pattern PATTERN   file pattern for --folder and for folder SOURCEs (default "
            "\"*.*\")\n"
+           "  --jobs N            convert N sources of a folder or list at once (default: the "
+           "number of cores); tables that run scripts convert one after another\n"
            "  --open              open each result (or, for several sources, their folder) "
            "with the desktop's default application\n"
            "  --list              print the mode list (modes, then \"?\"-schemes) and each "
