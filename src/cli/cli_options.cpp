@@ -1,6 +1,7 @@
 #include "cli/cli_options.h"
 
 #include <charconv>
+#include <optional>
 #include <string_view>
 
 #include "platform/error_catalogue.h"
@@ -41,18 +42,26 @@ const OptionSpec* findOption(std::string_view name) {
     return nullptr;
 }
 
+// A whole positive decimal number, or nothing.
+std::optional<int> positiveNumber(const std::string& value) {
+    int number = 0;
+    auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (error != std::errc() || end != value.data() + value.size() || number <= 0) {
+        return std::nullopt;
+    }
+    return number;
+}
+
 Status applyValue(CliOptions& options, std::string_view name, const std::string& value) {
     const std::u16string text = fromUtf8(value);
     if (name == "--home") {
         options.home = text;
     } else if (name == "--codepage") {
-        int number = 0;
-        auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-        if (error != std::errc() || end != value.data() + value.size() || number <= 0) {
+        options.codePage = positiveNumber(value);
+        if (!options.codePage) {
             return usage("--codepage needs a code page number such as 1251, 1252 or 65001, not '" +
                          value + "'");
         }
-        options.codePage = number;
     } else if (name == "--mode") {
         options.mode = text;
     } else if (name == "--table") {
@@ -70,13 +79,11 @@ Status applyValue(CliOptions& options, std::string_view name, const std::string&
         }
         options.entries.push_back({text.substr(0, cut), text.substr(cut + 1)});
     } else if (name == "--jobs") {
-        int number = 0;
-        auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-        if (error != std::errc() || end != value.data() + value.size() || number <= 0) {
+        options.jobs = positiveNumber(value);
+        if (!options.jobs) {
             return usage("--jobs needs the number of sources to convert at once, 1 or more, not '" +
                          value + "'");
         }
-        options.jobs = number;
     } else if (name == "--pattern") {
         if (value.empty()) return usage("--pattern needs a file pattern such as *.txt");
         options.pattern = text;

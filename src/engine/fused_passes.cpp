@@ -39,8 +39,7 @@ struct Match {
 template <class Char>
 class FilteredScan {
   public:
-    FilteredScan(std::basic_string_view<Char> text, FusedPattern<Char>* patterns,
-                 std::size_t count)
+    FilteredScan(std::basic_string_view<Char> text, FusedPattern<Char>* patterns, std::size_t count)
         : text_(text), patterns_(patterns), count_(count), allowed_(count, 0) {
         for (std::size_t i = 0; i < count; ++i)
             longest_ = std::max(longest_, patterns[i].search.size());
@@ -73,7 +72,8 @@ class FilteredScan {
                 const unsigned lowest = any & (0u - any);
                 const std::size_t at =
                     start + static_cast<std::size_t>(__builtin_ctz(any)) / L::kBitsPerLane;
-                for (unsigned bit = 0; bit < L::kBitsPerLane; ++bit) any &= any - 1;
+                for (unsigned bit = 0; bit < L::kBitsPerLane; ++bit)
+                    any &= any - 1;
                 for (std::size_t p = 0; p < count_; ++p) {
                     if ((masks[p] & lowest) != 0 && take(p, at)) break;
                 }

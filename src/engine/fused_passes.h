@@ -40,9 +40,9 @@ struct FusedPattern {
 
 // Replaces every occurrence of every pattern's search text, as one pass per pattern in order
 // would: the scan skips through the text looking for each pattern's two anchor units, all
-// patterns at once, and checks the patterns only there; each pattern takes its occurrences from left to right without
-// overlap, and as patterns cannot overlap one another, the text is rewritten once at the end.
-// Each pattern's `replaced` counts its replacements.
+// patterns at once, and checks the patterns only there; each pattern takes its occurrences from
+// left to right without overlap, and as patterns cannot overlap one another, the text is rewritten
+// once at the end. Each pattern's `replaced` counts its replacements.
 template <class Char>
 void runFusedScan(std::basic_string<Char>& text, std::vector<FusedPattern<Char>>& patterns);
 

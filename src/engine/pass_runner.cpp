@@ -20,6 +20,18 @@ void countedPass(std::basic_string<Char>& text, CharCounts<Char>& counts,
     counts.replaced(search, replacement, replaceUnits(text, search, replacement, rarest, next));
 }
 
+// One fused scan, filtered on each pattern's two rarest units, with the counts kept exact.
+template <class Char>
+void scanWithCounts(std::basic_string<Char>& text, CharCounts<Char>& counts,
+                    std::vector<FusedPattern<Char>>& patterns) {
+    if (!counts.valid()) counts.recount(text);
+    for (auto& pattern : patterns)
+        std::tie(pattern.anchor, pattern.anchor2) = counts.rarestOffsets(pattern.search);
+    runFusedScan(text, patterns);
+    for (const auto& pattern : patterns)
+        counts.replaced(pattern.search, pattern.replacement, pattern.replaced);
+}
+
 // Applies a map from units to texts in one pass; `images[u]` is empty for units left alone
 // and holds the unit's new text (possibly empty) otherwise.
 template <class Char, class Images>
@@ -233,12 +245,7 @@ bool PassRunner::scanGroupBytes(const std::vector<const FusablePair*>& passes) {
             return false;
         }
     }
-    if (!byteCounts_.valid()) byteCounts_.recount(bytes_);
-    for (auto& pattern : patterns)
-        std::tie(pattern.anchor, pattern.anchor2) = byteCounts_.rarestOffsets(pattern.search);
-    runFusedScan(bytes_, patterns);
-    for (const auto& pattern : patterns)
-        byteCounts_.replaced(pattern.search, pattern.replacement, pattern.replaced);
+    scanWithCounts(bytes_, byteCounts_, patterns);
     return true;
 }
 
@@ -246,12 +253,7 @@ void PassRunner::scanGroupUnits(const std::vector<const FusablePair*>& passes) {
     std::vector<FusedPattern<char16_t>> patterns;
     for (const FusablePair* pass : passes)
         patterns.push_back({pass->search, pass->replacement});
-    if (!unitCounts_.valid()) unitCounts_.recount(text_);
-    for (auto& pattern : patterns)
-        std::tie(pattern.anchor, pattern.anchor2) = unitCounts_.rarestOffsets(pattern.search);
-    runFusedScan(text_, patterns);
-    for (const auto& pattern : patterns)
-        unitCounts_.replaced(pattern.search, pattern.replacement, pattern.replaced);
+    scanWithCounts(text_, unitCounts_, patterns);
 }
 
 void PassRunner::runTranslation() {

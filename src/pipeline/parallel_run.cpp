@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -109,8 +110,8 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
     // A user format's template leaves line-end state behind in the session: one after another.
     if (!standardOutput(start.extent) || s.selection.SchemeMode()) return from;
     const std::size_t count = sources.size();
-    const std::size_t jobs = std::min<std::size_t>(static_cast<std::size_t>(request.jobs),
-                                                   count - from);
+    const std::size_t jobs =
+        std::min<std::size_t>(static_cast<std::size_t>(request.jobs), count - from);
     const std::size_t window = 2 * jobs;  // results waiting to be written, at most
 
     struct Worker {
@@ -140,7 +141,8 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
             std::size_t k;
             {
                 std::unique_lock lock(mutex);
-                claimable.wait(lock, [&] { return stop || claimed >= count || claimed < accepted + window; });
+                claimable.wait(
+                    lock, [&] { return stop || claimed >= count || claimed < accepted + window; });
                 if (stop || claimed >= count) return;
                 k = claimed++;
             }
@@ -170,7 +172,11 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
     std::vector<std::thread> threads;
     for (auto& worker : workers)
         threads.emplace_back(work, std::ref(*worker));
-    auto stopWorkers = [&] {
+    // The workers are stopped and joined however the run leaves this function.
+    struct StopWorkers {
+        std::function<void()> run;
+        ~StopWorkers() { run(); }
+    } stopWorkers{[&] {
         {
             std::lock_guard lock(mutex);
             stop = true;
@@ -179,7 +185,7 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
         for (std::thread& thread : threads)
             thread.join();
         threads.clear();
-    };
+    }};
 
     std::set<std::pair<dev_t, ino_t>> writtenFiles;
     for (const std::u16string& path : outcome.written) {
@@ -199,7 +205,9 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
             rest = k;
             break;
         }
-        if (request.progress) request.progress(static_cast<int>(k), static_cast<int>(count), sources[k]);
+        if (request.progress) {
+            request.progress(static_cast<int>(k), static_cast<int>(count), sources[k]);
+        }
         for (const DesktopCall& call : result.calls) {
             if (call.beep)
                 s.desktop().beep();
@@ -231,7 +239,6 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
             break;
         }
     }
-    stopWorkers();
     return rest;
 }
 

@@ -32,11 +32,17 @@ class JobsTest : public ::testing::Test {
         temp.write("home/Scripts/seq.vbs",
                    "Sub Main\r\n  Dim fso, f, n\r\n"
                    "  Set fso = CreateObject(\"Scripting.FileSystemObject\")\r\n  n = 0\r\n"
-                   "  If fso.FileExists(\"" + counter + "\") Then\r\n"
-                   "    Set f = fso.OpenTextFile(\"" + counter + "\", 1)\r\n"
-                   "    n = CInt(f.ReadLine)\r\n    f.Close\r\n  End If\r\n  n = n + 1\r\n"
-                   "  Set f = fso.CreateTextFile(\"" + counter + "\", True)\r\n"
-                   "  f.WriteLine n\r\n  f.Close\r\n  Send X() & \"#\" & n\r\nEnd Sub\r\n");
+                   "  If fso.FileExists(\"" +
+                       counter +
+                       "\") Then\r\n"
+                       "    Set f = fso.OpenTextFile(\"" +
+                       counter +
+                       "\", 1)\r\n"
+                       "    n = CInt(f.ReadLine)\r\n    f.Close\r\n  End If\r\n  n = n + 1\r\n"
+                       "  Set f = fso.CreateTextFile(\"" +
+                       counter +
+                       "\", True)\r\n"
+                       "  f.WriteLine n\r\n  f.Close\r\n  Send X() & \"#\" & n\r\nEnd Sub\r\n");
         temp.write("home/@lat/S.txt", "ab == X\r\n>script seq.vbs\r\n");
     }
 
@@ -44,7 +50,8 @@ class JobsTest : public ::testing::Test {
     using Layout = std::map<std::string, std::string>;
     std::string layOut(const std::string& folder, const Layout& files) {
         temp.makeFolder(folder);
-        for (const auto& [name, bytes] : files) temp.write(folder + "/" + name, bytes);
+        for (const auto& [name, bytes] : files)
+            temp.write(folder + "/" + name, bytes);
         return (temp.path() / folder).string();
     }
 
@@ -52,12 +59,12 @@ class JobsTest : public ::testing::Test {
                   const std::string& jobs) {
         const std::string path = layOut(folder, files);
         fs::remove(temp.path() / "counter.txt");
-        auto ran = test::runProgram(
-            LORVANE_CLI_PATH,
-            {"--home", (temp.path() / "home").string(), "--mode", "lat", "--table", table,
-             "--jobs", jobs, path},
-            {{"LORVANE_HOME", std::nullopt}, {"LORVANE_CODEPAGE", std::nullopt},
-             {"LORVANE_NO_OPEN", "1"}});
+        auto ran = test::runProgram(LORVANE_CLI_PATH,
+                                    {"--home", (temp.path() / "home").string(), "--mode", "lat",
+                                     "--table", table, "--jobs", jobs, path},
+                                    {{"LORVANE_HOME", std::nullopt},
+                                     {"LORVANE_CODEPAGE", std::nullopt},
+                                     {"LORVANE_NO_OPEN", "1"}});
         RunResult result{ran.exitCode, ran.out, ran.err, {}};
         // Paths in the reports name the run's own folder; the rest must be equal.
         for (std::string* text : {&result.out, &result.err}) {

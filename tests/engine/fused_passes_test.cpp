@@ -16,20 +16,20 @@ struct OverlapCase {
 
 TEST(FusedPasses, OverlapIsContainmentOrAnEndSharedWithAStart) {
     const OverlapCase cases[] = {
-        {u"ab", u"ab", true},        // the same text
-        {u"abc", u"b", true},        // inside
-        {u"b", u"abc", true},        // around
-        {u"ab", u"bc", true},        // the end of a is the start of b
-        {u"bc", u"ab", true},        // the other way round
-        {u"aba", u"ac", true},       // a single shared unit at the joint
-        {u"ab", u"cd", false},       // nothing shared
-        {u"ab", u"ba", true},        // both ends
-        {u"ab", u"ca", true},        // b's end is a's start
-        {u"ab", u"ac", false},       // same first unit, but they cannot stand on one position
-        {u"<кс>", u"<пс>", false},   // common units, no overlap
-        {u"<кс>", u"с>", true},      // a suffix
-        {u"к", u"<кс>", true},       // a single unit inside
-        {u"abc", u"cab", true},      // "c" joins them (abcab), and "ab" the other way (cabc)
+        {u"ab", u"ab", true},       // the same text
+        {u"abc", u"b", true},       // inside
+        {u"b", u"abc", true},       // around
+        {u"ab", u"bc", true},       // the end of a is the start of b
+        {u"bc", u"ab", true},       // the other way round
+        {u"aba", u"ac", true},      // a single shared unit at the joint
+        {u"ab", u"cd", false},      // nothing shared
+        {u"ab", u"ba", true},       // both ends
+        {u"ab", u"ca", true},       // b's end is a's start
+        {u"ab", u"ac", false},      // same first unit, but they cannot stand on one position
+        {u"<кс>", u"<пс>", false},  // common units, no overlap
+        {u"<кс>", u"с>", true},     // a suffix
+        {u"к", u"<кс>", true},      // a single unit inside
+        {u"abc", u"cab", true},     // "c" joins them (abcab), and "ab" the other way (cabc)
     };
     for (const auto& c : cases) {
         EXPECT_EQ(canOverlap(c.a, c.b), c.overlap) << toUtf8(c.a) << " / " << toUtf8(c.b);
@@ -45,14 +45,14 @@ struct JoinCase {
 TEST(FusedPasses, APassJoinsOnlyWhenNoEarlierPassCanReachItsMatches) {
     const JoinCase cases[] = {
         {{{u"ab", u"X"}}, u"cd", true},
-        {{{u"ab", u"X"}}, u"bc", false},       // the searches overlap
-        {{{u"ab", u"cd"}}, u"cd", false},      // the earlier pass creates its matches
-        {{{u"ab", u"xc"}}, u"cd", false},      // ... at the replacement's end
+        {{{u"ab", u"X"}}, u"bc", false},                 // the searches overlap
+        {{{u"ab", u"cd"}}, u"cd", false},                // the earlier pass creates its matches
+        {{{u"ab", u"xc"}}, u"cd", false},                // ... at the replacement's end
         {{{u"ab", u"X"}, {u"ef", u"Y"}}, u"cY", false},  // any earlier pass counts
-        {{{u"ab", u""}}, u"cd", false},        // a deletion may join c and d
-        {{{u"ab", u""}}, u"c", true},          // a single unit spans no joint
-        {{{u"ab", u"X"}}, u"aX", false},       // X after a: created
-        {{{u"aX", u"b"}}, u"X", false},        // inside an earlier search
+        {{{u"ab", u""}}, u"cd", false},                  // a deletion may join c and d
+        {{{u"ab", u""}}, u"c", true},                    // a single unit spans no joint
+        {{{u"ab", u"X"}}, u"aX", false},                 // X after a: created
+        {{{u"aX", u"b"}}, u"X", false},                  // inside an earlier search
     };
     for (const auto& c : cases) {
         EXPECT_EQ(joinsWithoutInteracting(c.earlier, c.search), c.joins) << toUtf8(c.search);
