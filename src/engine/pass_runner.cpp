@@ -105,9 +105,17 @@ void PassRunner::add(const Pair& pair) {
         return;
     }
     const bool single = pair.search.size() == 1;
-    if (!group_.empty() &&
-        (group_.size() >= kMaxGroup || !joinsWithoutInteracting(group_, pair.search))) {
+    // On a large text the passes run one by one (see kFuseBelow), single characters still
+    // composed into translations.
+    const bool fusing = (inBytes_ ? bytes_.size() : text_.size()) < kFuseBelow;
+    if (!group_.empty() && (!fusing || group_.size() >= kMaxGroup ||
+                            !joinsWithoutInteracting(group_, pair.search))) {
         runGroup();
+    }
+    if (!single && !fusing) {
+        runTranslation();
+        runPair(pair.search, pair.replacement);
+        return;
     }
     if (!single || !group_.empty()) {
         runTranslation();
