@@ -203,10 +203,21 @@ Variant fnFormatPercent(Evaluator&, Args& a) {
                                u"%");
 }
 
+// FormatCurrency: FormatNumber's rules with the en-US currency sign, "$1,000.00".
+Variant fnFormatCurrency(Evaluator&, Args& a) {
+    if (a[0].isNull()) raise(errors::kInvalidUseOfNull);
+    const std::u16string number = formatFixed(toDouble(a[0]), decimals(a), tristate(a, 2, true),
+                                              tristate(a, 3, false), tristate(a, 4, true));
+    if (number.front() == u'(') return Variant::fromString(u"($" + number.substr(1));
+    if (number.front() == u'-') return Variant::fromString(u"-$" + number.substr(1));
+    return Variant::fromString(u"$" + number);
+}
+
 constexpr Builtin kMathBuiltins[] = {
     {u"RGB", 3, 3, fnRGB},
     {u"FormatNumber", 1, 5, fnFormatNumber},
     {u"FormatPercent", 1, 5, fnFormatPercent},
+    {u"FormatCurrency", 1, 5, fnFormatCurrency},
     {u"Int", 1, 1, fnInt},
     {u"Fix", 1, 1, fnFix},
     {u"Abs", 1, 1, fnAbs},

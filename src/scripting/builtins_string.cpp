@@ -10,12 +10,11 @@
 #include "scripting/builtins.h"
 #include "scripting/coerce.h"
 #include "scripting/evaluator.h"
+#include "scripting/run_limits.h"
 #include "scripting/script_error.h"
 
 namespace lorvane::vbs {
 namespace {
-
-constexpr std::size_t kMaxText = std::size_t{1} << 28;  // longer texts are out of string space
 
 using Args = BuiltinArgs;
 
@@ -180,12 +179,14 @@ Variant fnReplace(Evaluator&, Args& a) {
     std::u16string out;
     std::size_t pos = 0;
     long long done = 0;
+    DeadlinePacer pacer;
     while (limit < 0 || done < limit) {
         const std::size_t found = haystack.find(needle, pos);
         if (found == std::u16string::npos) break;
+        checkTextLength(out.size() + (found - pos) + with.size());
         out.append(rest, pos, found - pos);
         out += with;
-        if (out.size() > kMaxText) raise(errors::kOutOfStringSpace);
+        pacer.step();
         pos = found + needle.size();
         ++done;
     }
@@ -217,7 +218,9 @@ Variant fnSplit(Evaluator&, Args& a) {
     const std::u16string haystack = ignoreCase ? fold(source) : source;
     const std::u16string needle = ignoreCase ? fold(delimiter) : delimiter;
     std::size_t pos = 0;
+    DeadlinePacer pacer;
     while (limit < 0 || static_cast<long long>(parts.size()) < limit - 1) {
+        pacer.step();
         const std::size_t found = haystack.find(needle, pos);
         if (found == std::u16string::npos) break;
         parts.push_back(str(source.substr(pos, found - pos)));
@@ -241,11 +244,14 @@ Variant fnJoin(Evaluator&, Args& a) {
     if (a.size() > 1 && !a[1].isEmpty()) delimiter = text(a[1]);
     std::u16string out;
     bool first = true;
+    DeadlinePacer pacer;
     for (const Variant& item : list.elements()) {
+        const std::u16string part = item.isNull() ? std::u16string() : text(item);
+        checkTextLength(out.size() + (first ? 0 : delimiter.size()) + part.size());
         if (!first) out += delimiter;
         first = false;
-        if (!item.isNull()) out += text(item);
-        if (out.size() > kMaxText) raise(errors::kOutOfStringSpace);
+        out += part;
+        pacer.step();
     }
     return str(std::move(out));
 }
@@ -303,7 +309,7 @@ Variant fnRTrim(Evaluator&, Args& a) {
 
 Variant fnSpace(Evaluator&, Args& a) {
     const auto n = static_cast<std::size_t>(count(a[0]));
-    if (n > kMaxText) raise(errors::kOutOfStringSpace);
+    checkTextLength(n);
     return str(std::u16string(n, u' '));
 }
 
@@ -318,7 +324,7 @@ char16_t charOfCode(Evaluator& e, int32_t code) {
 Variant fnString(Evaluator& e, Args& a) {
     if (a[0].isNull() || a[1].isNull()) return Variant::null();
     const auto n = static_cast<std::size_t>(count(a[0]));
-    if (n > kMaxText) raise(errors::kOutOfStringSpace);
+    checkTextLength(n);
     char16_t c;
     if (a[1].isString()) {
         if (a[1].asString().empty()) raise(errors::kInvalidProcedureCall);

@@ -60,9 +60,12 @@ class Arguments {
     bool empty() const { return slots_.empty(); }
     const Variant& operator[](std::size_t i) const { return *slots_[i]; }
     Variant& ref(std::size_t i) { return *slots_[i]; }
+    // Whether argument i is the caller's own storage rather than a temporary.
+    bool isReference(std::size_t i) const { return byReference_[i]; }
 
   private:
     std::vector<Variant*> slots_;
+    std::vector<bool> byReference_;
     std::deque<Variant> owned_;  // the temporaries; a deque keeps their addresses stable
 };
 

@@ -31,6 +31,10 @@ struct InterpreterOptions {
     // defaults are safe on an 8 MB stack whatever the build.
     int maxCallDepth = 1000;
     std::size_t stackLimit = std::size_t{4} << 20;
+    // A standalone script owns its names: assigning to an undeclared name that is also a
+    // global member of a host object makes a variable of the script (without Option Explicit)
+    // instead of writing the member. In conversions the members stay the script's names.
+    bool scriptVariablesFirst = false;
 };
 
 // Thrown by a host object (WScript.Quit) to end the script at once. AddCode and Run let it
