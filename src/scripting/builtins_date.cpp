@@ -77,17 +77,24 @@ Variant fnSecond(Evaluator&, Args& a) {
     return part(a, &DateParts::second);
 }
 
+// The first day of the week is checked before the date: Weekday(Null, 9) is an invalid call.
 Variant fnWeekday(Evaluator&, Args& a) {
-    if (a[0].isNull()) return Variant::null();
+    if (a.size() > 1 && a[1].isNull()) raise(errors::kInvalidUseOfNull);
     const int first = a.size() > 1 && !a[1].isEmpty() ? toLong(a[1]) : 1;
     if (first < 0 || first > 7) raise(errors::kInvalidProcedureCall);
+    if (a[0].isNull()) return Variant::null();
     const int day = weekdayOf(dateArg(a[0]));
     const int start = first == 0 ? 1 : first;
     return Variant::fromInteger(static_cast<int16_t>((day - start + 7) % 7 + 1));
 }
 
+// A year of two digits is 1930 ... 2029.
 Variant fnDateSerial(Evaluator&, Args& a) {
-    return Variant::fromDate(dateFromParts(toLong(a[0]), toLong(a[1]), toLong(a[2])));
+    int32_t year = toLong(a[0]);
+    if (year >= 0 && year < 30) year += 2000;
+    else if (year >= 30 && year < 100) year += 1900;
+    if (year < 100 || year > 9999) raise(errors::kInvalidProcedureCall);
+    return Variant::fromDate(dateFromParts(year, toLong(a[1]), toLong(a[2])));
 }
 
 // DateAdd(interval, number, date): the whole part of number in years ("yyyy"), quarters ("q"),
@@ -147,6 +154,7 @@ bool abbreviated(const Args& a, std::size_t i) {
 }
 
 Variant fnMonthName(Evaluator&, Args& a) {
+    if (a.size() > 1 && a[1].isNull()) raise(errors::kInvalidUseOfNull);
     const int32_t m = toLong(a[0]);
     if (m < 1 || m > 12) raise(errors::kInvalidProcedureCall);
     std::u16string name = kMonths[m - 1];

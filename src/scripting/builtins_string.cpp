@@ -83,21 +83,24 @@ Variant fnLeft(Evaluator&, Args& a) {
 }
 
 Variant fnRight(Evaluator&, Args& a) {
+    const auto n = static_cast<std::size_t>(count(a[1]));  // checked even for a Null text
     if (a[0].isNull()) return Variant::null();
     const Text arg(a[0]);
     const std::u16string& s = *arg;
-    const auto n = static_cast<std::size_t>(count(a[1]));
     return str(n >= s.size() ? s : s.substr(s.size() - n));
 }
 
 Variant fnMid(Evaluator&, Args& a) {
-    if (a[0].isNull()) return Variant::null();
-    const Text arg(a[0]);
-    const std::u16string& s = *arg;
+    // The arguments are checked before the text: Mid(Null, 0) is still an invalid call.
+    const bool hasLength = a.size() > 2 && !a[2].isEmpty();
+    if (a[1].isNull() || (hasLength && a[2].isNull())) raise(errors::kInvalidUseOfNull);
     const int32_t start = toLong(a[1]);
     if (start < 1) raise(errors::kInvalidProcedureCall);
     std::size_t length = std::u16string::npos;
-    if (a.size() > 2 && !a[2].isEmpty()) length = static_cast<std::size_t>(count(a[2]));
+    if (hasLength) length = static_cast<std::size_t>(count(a[2]));
+    if (a[0].isNull()) return Variant::null();
+    const Text arg(a[0]);
+    const std::u16string& s = *arg;
     if (static_cast<std::size_t>(start) > s.size()) return str(u"");
     return str(s.substr(static_cast<std::size_t>(start) - 1, length));
 }
@@ -239,14 +242,18 @@ const Array& oneDimensional(const Variant& v) {
 
 // Join(list[, delimiter])
 Variant fnJoin(Evaluator&, Args& a) {
-    const Array& list = oneDimensional(a[0]);
+    if (a[0].isNull()) raise(errors::kInvalidUseOfNull);
+    if (a[0].isObject()) raise(errors::kObjectDoesNotSupportProperty);
+    if (!a[0].isArray() || a[0].asArray().dimensions() != 1) raise(errors::kTypeMismatch);
+    const Array& list = a[0].asArray();
     std::u16string delimiter = u" ";
     if (a.size() > 1 && !a[1].isEmpty()) delimiter = text(a[1]);
     std::u16string out;
     bool first = true;
     DeadlinePacer pacer;
     for (const Variant& item : list.elements()) {
-        const std::u16string part = item.isNull() ? std::u16string() : text(item);
+        if (item.isNull()) raise(errors::kTypeMismatch);
+        const std::u16string part = text(item);
         checkTextLength(out.size() + (first ? 0 : delimiter.size()) + part.size());
         if (!first) out += delimiter;
         first = false;

@@ -116,6 +116,7 @@ class Evaluator : public std::enable_shared_from_this<Evaluator>, public Deadlin
     // time limit.
     void excludeFromTimeLimit(std::chrono::steady_clock::duration waited) { deadline_ += waited; }
     bool pastDeadline() const override;
+    std::size_t maxTextLength() const override { return options_.maxTextLength; }
     [[noreturn]] void stopForTimeLimit() override { timedOut(lastPos_); }
 
   private:

@@ -1,5 +1,6 @@
 // Expressions, assignments, New, and members of script-class instances.
 #include "platform/error_catalogue.h"
+#include "platform/text.h"
 #include "scripting/coerce.h"
 #include "scripting/evaluator.h"
 #include "scripting/operators.h"
@@ -121,6 +122,9 @@ const Variant* Evaluator::operand(const Expr& e, Variant& holder) {
 
 Variant Evaluator::evalNew(const NewExpr& e) {
     const auto id = static_cast<std::size_t>(e.className);
+    // New RegExp is the language's own object even where the script defines a class of that
+    // name, as in the language's reference implementation.
+    if (equalsIgnoringCase(e.spelling, u"RegExp")) return Variant::fromObject(createObject(e.spelling));
     if (id < globals_.size() && globals_[id].kind == Global::Kind::Class) {
         return Variant::fromObject(instantiate(globals_[id].classInfo));
     }

@@ -18,7 +18,8 @@
 //        registry.add(u"Scripting.Dictionary",
 //                     [](const HostContext&) { return std::make_shared<Dictionary>(); });
 //      in registerStandardObjects (standard_objects.cpp). Names are matched ignoring case;
-//      `New RegExp` looks up the name "RegExp" when no script class of that name exists.
+//      `New Name` looks up the name when no script class of that name exists (`New RegExp`
+//      always makes the standard RegExp).
 #pragma once
 
 #include <deque>

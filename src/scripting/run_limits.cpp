@@ -30,7 +30,9 @@ bool pastDeadline() {
 }
 
 void checkTextLength(std::size_t length) {
-    if (length > kMaxTextLength) raise(errors::kOutOfMemory);
+    if (length > (activeWatch ? activeWatch->maxTextLength() : kMaxTextLength)) {
+        raise(errors::kOutOfMemory);
+    }
     if (length >= kLongText) checkDeadline();
 }
 

@@ -8,14 +8,15 @@
 
 namespace lorvane::vbs {
 
-// The longest text a script may build: 128 Mi UTF-16 units, 256 MB. Longer fails with error 7,
-// "Out of memory".
+// The longest text a script may build unless its interpreter says otherwise: 128 Mi UTF-16
+// units, 256 MB. Longer fails with error 7, "Out of memory".
 inline constexpr std::size_t kMaxTextLength = std::size_t{1} << 27;
 
-// What a running interpreter answers when asked whether its time is up.
+// What a running interpreter answers about its limits.
 class DeadlineWatch {
   public:
     virtual ~DeadlineWatch() = default;
+    virtual std::size_t maxTextLength() const = 0;
     virtual bool pastDeadline() const = 0;
     // Ends the run as the time limit does.
     [[noreturn]] virtual void stopForTimeLimit() = 0;
@@ -39,8 +40,9 @@ void checkDeadline();
 // from ICU); it calls checkDeadline once back.
 bool pastDeadline();
 
-// Raises error 7 when a text of `length` units would pass kMaxTextLength. Building a long text
-// takes time, so a long one also checks the deadline.
+// Raises error 7 when a text of `length` units would pass the running script's bound
+// (kMaxTextLength outside a run). Building a long text takes time, so a long one also checks
+// the deadline.
 void checkTextLength(std::size_t length);
 
 // For loops over many small steps: checks the deadline every `interval` calls.

@@ -3,12 +3,14 @@
 // them, and reports per file whether it ran to the end (reached reportSuccess) or where it
 // stopped, and how many of its ok calls passed; todo_wine_ok calls are counted apart. Where the
 // folder is absent the test is skipped. Set LORVANE_CONFORMANCE_VERBOSE=1 to list every failed
-// check.
+// check with its line.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -103,12 +105,16 @@ class Harness : public Object {
     Variant get(MemberId member, Arguments& args) override {
         const std::u16string name = kMembers[member];
         auto arg = [&](std::size_t i) { return i < args.size() ? args[i] : Variant(); };
-        if (name == u"ok" || name == u"todo_wine_ok") {
-            const bool passed = toBool(arg(0));
-            const bool todo = name != u"ok";
+        if (name == u"ok" || name == u"todo_wine_ok" || name == u"okAtLine") {
+            const std::size_t first = name == u"okAtLine" ? 1 : 0;
+            const bool passed = toBool(arg(first));
+            const bool todo = name == u"todo_wine_ok";
             (todo ? (passed ? tally_.todoPassed : tally_.todoFailed)
                   : (passed ? tally_.passed : tally_.failed))++;
-            if (!passed && !todo) tally_.failures.push_back(toUtf8(messageOf(arg(1))));
+            if (!passed && !todo) {
+                const std::string line = first ? toUtf8(toString(arg(0))) + ": " : "";
+                tally_.failures.push_back(line + toUtf8(messageOf(arg(first + 1))));
+            }
             return {};
         }
         if (name == u"reportSuccess") {
@@ -155,7 +161,7 @@ class Harness : public Object {
         u"ok",           u"todo_wine_ok",   u"reportSuccess", u"getVT",         u"isEnglishLang",
         u"MaxCharSize",  u"firstDayOfWeek", u"testObj",       u"collectionObj", u"isNullDisp",
         u"testDisp",     u"testArray",      u"unkObj",        u"isArrayFixed",  u"doubleAsString",
-        u"throwInt",     u"throwWithDesc",
+        u"throwInt",     u"throwWithDesc",  u"okAtLine",
     };
 
     static std::u16string messageOf(const Variant& message) {
@@ -177,12 +183,26 @@ struct FileResult {
     std::string stoppedAt;  // empty when the script ran without an error
 };
 
-FileResult runConformanceFile(const fs::path& path) {
+// For finding a failed check: each "ok(" or "ok " call, as read into memory, also passes its line.
+std::string withLineNumbers(const std::string& text) {
+    static const std::regex kCall(R"(\bok(\(| ))");
+    std::istringstream lines(text);
+    std::string line, out;
+    int number = 0;
+    while (std::getline(lines, line)) {
+        ++number;
+        out += std::regex_replace(line, kCall, "okAtLine$01" + std::to_string(number) + ", ") + '\n';
+    }
+    return out;
+}
+
+FileResult runConformanceFile(const fs::path& path, bool withLines) {
     FileResult result;
     auto page = CodePage::forNumber(1252);
     Interpreter interpreter(HostContext{*page, nullptr});
     interpreter.AddObject(u"test", std::make_shared<Harness>(result.tally), true);
-    const std::string bytes = test::readBytes(path);
+    std::string bytes = test::readBytes(path);
+    if (withLines) bytes = withLineNumbers(bytes);
     Status added = interpreter.AddCode(fromUtf8(bytes), fromUtf8(path.filename().string()));
     if (!added) result.stoppedAt = added.failure().message();
     return result;
@@ -203,7 +223,7 @@ TEST(Conformance, PublicScriptsRunToTheEndAndMostChecksPass) {
             std::cout << name << ": absent, skipped\n";
             continue;
         }
-        const FileResult r = runConformanceFile(path);
+        const FileResult r = runConformanceFile(path, verbose);
         const Tally& t = r.tally;
         std::cout << name << ": "
                   << (t.reachedEnd ? std::string("ran to the end")
