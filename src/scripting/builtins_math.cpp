@@ -150,7 +150,8 @@ Variant fnRnd(Evaluator& e, Args& a) {
 Variant fnRGB(Evaluator&, Args& a) {
     auto channel = [](const Variant& v) {
         const int32_t c = toLong(v);
-        return c < 0 ? 0 : c > 255 ? 255 : c;
+        if (c < 0) raise(errors::kInvalidProcedureCall);
+        return c > 255 ? 255 : c;
     };
     return Variant::fromLong(channel(a[0]) + channel(a[1]) * 256 + channel(a[2]) * 65536);
 }

@@ -34,7 +34,7 @@ std::u16string fold(std::u16string_view text) {
 bool textCompare(const Args& args, std::size_t i) {
     if (i >= args.size() || args[i].isEmpty()) return false;
     const int32_t mode = toLong(args[i]);
-    if (mode < 0) raise(errors::kInvalidProcedureCall);
+    if (mode < 0 || mode > 1) raise(errors::kInvalidProcedureCall);
     return mode != 0;
 }
 
@@ -134,7 +134,7 @@ Variant fnInStr(Evaluator&, Args& a) {
 
 // InStrRev(string1, string2[, start[, compare]])
 Variant fnInStrRev(Evaluator&, Args& a) {
-    if (a[0].isNull() || a[1].isNull()) return Variant::null();
+    if (a[0].isNull() || a[1].isNull()) raise(errors::kInvalidUseOfNull);
     const Text haystackArg(a[0]), needleArg(a[1]);
     int32_t start = -1;
     if (a.size() > 2 && !a[2].isEmpty()) start = toLong(a[2]);
@@ -161,8 +161,7 @@ Variant fnInStrRev(Evaluator&, Args& a) {
 // Replace(expression, find, replacewith[, start[, count[, compare]]]): the result begins at
 // `start`, as the language's Replace returns it.
 Variant fnReplace(Evaluator&, Args& a) {
-    if (a[0].isNull()) return Variant::null();
-    if (a[1].isNull() || a[2].isNull()) raise(errors::kInvalidUseOfNull);
+    if (a[0].isNull() || a[1].isNull() || a[2].isNull()) raise(errors::kInvalidUseOfNull);
     const Text sourceArg(a[0]);
     const std::u16string& source = *sourceArg;
     const std::u16string find = text(a[1]);

@@ -10,6 +10,8 @@ WScript.Echo ErrorOf("Mid(""abc"", 1, Null)"), ErrorOf("Mid(Null, 0)"), IsNull(M
 WScript.Echo ErrorOf("Right(Null, -1)"), ErrorOf("Sgn(Null)"), ErrorOf("Weekday(Null, 9)"), IsNull(Weekday(Null))
 WScript.Echo ErrorOf("Join(Null)"), ErrorOf("Join(Array(""a"", Null))"), ErrorOf("MonthName(2, Null)")
 WScript.Echo ErrorOf("FormatNumber(Null)"), ErrorOf("FormatCurrency(1, Null)"), ErrorOf("CBool("""")")
+WScript.Echo ErrorOf("RGB(1, -1, 0)"), ErrorOf("InStr(1, ""a"", ""a"", 2)"), RGB(256, 0, 1)
+WScript.Echo ErrorOf("InStrRev(Null, ""a"")"), ErrorOf("Replace(Null, ""a"", ""b"")"), ErrorOf("Split(""a"", "","", -1, 5)")
 WScript.Echo CBool("#true#"), Not "#FALSE#", CByte(True), TypeName(Round(False)), Round(True)
 Class Plain
 End Class
@@ -21,6 +23,15 @@ WScript.Echo DateAdd("h", 30, #3/1/2024#), DateAdd("q", 1.9, #1/15/2024#), Error
 WScript.Echo FormatDateTime(#3/5/2024 5:04:09 PM#, 1), FormatDateTime(#3/5/2024 5:04:09 PM#, 2)
 WScript.Echo FormatDateTime(#3/5/2024 5:04:09 PM#, 3), FormatDateTime(#3/5/2024 5:04:09 PM#, 4)
 WScript.Echo FormatCurrency(1234.5), FormatCurrency(-2, 1), FormatCurrency(-2, 0, , -1), CCur(1.23456)
+Dim words : Set words = CreateObject("Scripting.Dictionary") : words.Add "k", 1
+Dim key : For Each key In words : Next
+Dim fixed(2)
+Sub Resize()
+    On Error Resume Next
+    ReDim fixed("many")
+    WScript.Echo IsEmpty(key), Err.Number
+End Sub
+Resize
 Class RegExp
     Public Pattern
 End Class
@@ -31,6 +42,8 @@ WScript.Echo r.Replace("abbbc", "-")
 ' expect: 5 94 5 True
 ' expect: 94 13 94
 ' expect: 13 94 13
+' expect: 5 5 65791
+' expect: 94 94 5
 ' expect: True True 255 Boolean True
 ' expect: False False True
 ' expect: 2007 1945 5
@@ -39,4 +52,5 @@ WScript.Echo r.Replace("abbbc", "-")
 ' expect: Tuesday, March 5, 2024 3/5/2024
 ' expect: 5:04:09 PM 17:04
 ' expect: $1,234.50 -$2.0 ($2) 1.2346
+' expect: True 10
 ' expect: a-c
