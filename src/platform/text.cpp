@@ -97,6 +97,8 @@ bool startsWithIgnoringCase(std::u16string_view text, std::u16string_view prefix
 }
 
 int compareIgnoringCase(std::u16string_view a, std::u16string_view b) {
+    // ICU refuses a null pointer, which an empty view may hold, and then answers "equal".
+    if (a.empty() || b.empty()) return a.empty() == b.empty() ? 0 : (a.empty() ? -1 : 1);
     UErrorCode status = U_ZERO_ERROR;
     int result = u_strCaseCompare(a.data(), static_cast<int32_t>(a.size()), b.data(),
                                   static_cast<int32_t>(b.size()), U_FOLD_CASE_DEFAULT, &status);

@@ -7,6 +7,7 @@
 #include "scripting/builtins.h"
 #include "scripting/coerce.h"
 #include "scripting/dates.h"
+#include "scripting/host_object.h"
 #include "scripting/script_error.h"
 
 namespace lorvane::vbs {
@@ -26,6 +27,13 @@ Variant fnCLng(Evaluator&, Args& a) {
 Variant fnCDbl(Evaluator&, Args& a) {
     return Variant::fromDouble(toDouble(a[0]));
 }
+// CCur: the value to four decimal places, within the range of the language's Currency. The
+// result is a Double: there is no Currency subtype here.
+Variant fnCCur(Evaluator&, Args& a) {
+    const double d = toDouble(a[0]);
+    if (std::fabs(d) >= 922337203685477.5808) raise(errors::kOverflow);
+    return Variant::fromDouble(roundHalfEven(d * 10000) / 10000);
+}
 Variant fnCBool(Evaluator&, Args& a) {
     return Variant::fromBool(toBool(a[0]));
 }
@@ -37,6 +45,7 @@ Variant fnCSng(Evaluator&, Args& a) {
 }
 
 Variant fnCByte(Evaluator&, Args& a) {
+    if (a[0].isBool()) return Variant::fromByte(a[0].asBool() ? 255 : 0);  // True's bits, not -1
     const double d = roundHalfEven(toDouble(a[0]));
     if (!(d >= 0 && d <= 255)) raise(errors::kOverflow);
     return Variant::fromByte(static_cast<uint8_t>(d));
@@ -54,6 +63,10 @@ Variant fnCDate(Evaluator&, Args& a) {
 }
 
 Variant fnIsNumeric(Evaluator&, Args& a) {
+    // An object without a value is simply not numeric.
+    if (a[0].isObject() && a[0].asObject() && a[0].asObject()->defaultMember() == kNoMember) {
+        return Variant::fromBool(false);
+    }
     const Variant v = a[0].isObject() && a[0].asObject() ? valueOf(a[0]) : a[0];
     return Variant::fromBool(isNumeric(v));
 }
@@ -91,7 +104,7 @@ constexpr Builtin kConversionBuiltins[] = {
     {u"CByte", 1, 1, fnCByte},       {u"CDate", 1, 1, fnCDate},   {u"IsNumeric", 1, 1, fnIsNumeric},
     {u"IsEmpty", 1, 1, fnIsEmpty},   {u"IsNull", 1, 1, fnIsNull}, {u"IsArray", 1, 1, fnIsArray},
     {u"IsObject", 1, 1, fnIsObject}, {u"IsDate", 1, 1, fnIsDate}, {u"TypeName", 1, 1, fnTypeName},
-    {u"VarType", 1, 1, fnVarType},
+    {u"VarType", 1, 1, fnVarType},   {u"CCur", 1, 1, fnCCur},
 };
 
 }  // namespace

@@ -76,7 +76,7 @@ Variant fnAbs(Evaluator&, Args& a) {
 
 Variant fnSgn(Evaluator&, Args& a) {
     const Variant v = numeric(a[0]);
-    if (v.isNull()) return v;
+    if (v.isNull()) raise(errors::kInvalidUseOfNull);
     const double d = v.numberValue();
     return Variant::fromInteger(static_cast<int16_t>(d < 0 ? -1 : d > 0 ? 1 : 0));
 }
@@ -87,6 +87,7 @@ Variant fnRound(Evaluator&, Args& a) {
     if (v.isNull()) return v;
     int32_t digits = a.size() > 1 && !a[1].isEmpty() ? toLong(a[1]) : 0;
     if (digits < 0) raise(errors::kInvalidProcedureCall);
+    if (a[0].isBool()) return a[0];  // a Boolean is already whole
     const double d = v.numberValue();
     if (v.type() == VarType::Integer || v.type() == VarType::Long || v.type() == VarType::Byte) {
         return v;
@@ -149,7 +150,8 @@ Variant fnRnd(Evaluator& e, Args& a) {
 Variant fnRGB(Evaluator&, Args& a) {
     auto channel = [](const Variant& v) {
         const int32_t c = toLong(v);
-        return c < 0 ? 0 : c > 255 ? 255 : c;
+        if (c < 0) raise(errors::kInvalidProcedureCall);
+        return c > 255 ? 255 : c;
     };
     return Variant::fromLong(channel(a[0]) + channel(a[1]) * 256 + channel(a[2]) * 65536);
 }
@@ -191,22 +193,33 @@ int decimals(const Args& a) {
 }
 
 Variant fnFormatNumber(Evaluator&, Args& a) {
-    if (a[0].isNull()) raise(errors::kInvalidUseOfNull);
+    if (a[0].isNull()) raise(errors::kTypeMismatch);
     return Variant::fromString(formatFixed(toDouble(a[0]), decimals(a), tristate(a, 2, true),
                                            tristate(a, 3, false), tristate(a, 4, true)));
 }
 
 Variant fnFormatPercent(Evaluator&, Args& a) {
-    if (a[0].isNull()) raise(errors::kInvalidUseOfNull);
+    if (a[0].isNull()) raise(errors::kTypeMismatch);
     return Variant::fromString(formatFixed(toDouble(a[0]) * 100, decimals(a), tristate(a, 2, true),
                                            tristate(a, 3, false), tristate(a, 4, true)) +
                                u"%");
+}
+
+// FormatCurrency: FormatNumber's rules with the en-US currency sign, "$1,000.00".
+Variant fnFormatCurrency(Evaluator&, Args& a) {
+    if (a[0].isNull()) raise(errors::kTypeMismatch);
+    const std::u16string number = formatFixed(toDouble(a[0]), decimals(a), tristate(a, 2, true),
+                                              tristate(a, 3, false), tristate(a, 4, true));
+    if (number.front() == u'(') return Variant::fromString(u"($" + number.substr(1));
+    if (number.front() == u'-') return Variant::fromString(u"-$" + number.substr(1));
+    return Variant::fromString(u"$" + number);
 }
 
 constexpr Builtin kMathBuiltins[] = {
     {u"RGB", 3, 3, fnRGB},
     {u"FormatNumber", 1, 5, fnFormatNumber},
     {u"FormatPercent", 1, 5, fnFormatPercent},
+    {u"FormatCurrency", 1, 5, fnFormatCurrency},
     {u"Int", 1, 1, fnInt},
     {u"Fix", 1, 1, fnFix},
     {u"Abs", 1, 1, fnAbs},

@@ -10,12 +10,11 @@
 #include "scripting/builtins.h"
 #include "scripting/coerce.h"
 #include "scripting/evaluator.h"
+#include "scripting/run_limits.h"
 #include "scripting/script_error.h"
 
 namespace lorvane::vbs {
 namespace {
-
-constexpr std::size_t kMaxText = std::size_t{1} << 28;  // longer texts are out of string space
 
 using Args = BuiltinArgs;
 
@@ -35,7 +34,7 @@ std::u16string fold(std::u16string_view text) {
 bool textCompare(const Args& args, std::size_t i) {
     if (i >= args.size() || args[i].isEmpty()) return false;
     const int32_t mode = toLong(args[i]);
-    if (mode < 0) raise(errors::kInvalidProcedureCall);
+    if (mode < 0 || mode > 1) raise(errors::kInvalidProcedureCall);
     return mode != 0;
 }
 
@@ -84,21 +83,24 @@ Variant fnLeft(Evaluator&, Args& a) {
 }
 
 Variant fnRight(Evaluator&, Args& a) {
+    const auto n = static_cast<std::size_t>(count(a[1]));  // checked even for a Null text
     if (a[0].isNull()) return Variant::null();
     const Text arg(a[0]);
     const std::u16string& s = *arg;
-    const auto n = static_cast<std::size_t>(count(a[1]));
     return str(n >= s.size() ? s : s.substr(s.size() - n));
 }
 
 Variant fnMid(Evaluator&, Args& a) {
-    if (a[0].isNull()) return Variant::null();
-    const Text arg(a[0]);
-    const std::u16string& s = *arg;
+    // The arguments are checked before the text: Mid(Null, 0) is still an invalid call.
+    const bool hasLength = a.size() > 2 && !a[2].isEmpty();
+    if (a[1].isNull() || (hasLength && a[2].isNull())) raise(errors::kInvalidUseOfNull);
     const int32_t start = toLong(a[1]);
     if (start < 1) raise(errors::kInvalidProcedureCall);
     std::size_t length = std::u16string::npos;
-    if (a.size() > 2 && !a[2].isEmpty()) length = static_cast<std::size_t>(count(a[2]));
+    if (hasLength) length = static_cast<std::size_t>(count(a[2]));
+    if (a[0].isNull()) return Variant::null();
+    const Text arg(a[0]);
+    const std::u16string& s = *arg;
     if (static_cast<std::size_t>(start) > s.size()) return str(u"");
     return str(s.substr(static_cast<std::size_t>(start) - 1, length));
 }
@@ -132,7 +134,7 @@ Variant fnInStr(Evaluator&, Args& a) {
 
 // InStrRev(string1, string2[, start[, compare]])
 Variant fnInStrRev(Evaluator&, Args& a) {
-    if (a[0].isNull() || a[1].isNull()) return Variant::null();
+    if (a[0].isNull() || a[1].isNull()) raise(errors::kInvalidUseOfNull);
     const Text haystackArg(a[0]), needleArg(a[1]);
     int32_t start = -1;
     if (a.size() > 2 && !a[2].isEmpty()) start = toLong(a[2]);
@@ -159,8 +161,7 @@ Variant fnInStrRev(Evaluator&, Args& a) {
 // Replace(expression, find, replacewith[, start[, count[, compare]]]): the result begins at
 // `start`, as the language's Replace returns it.
 Variant fnReplace(Evaluator&, Args& a) {
-    if (a[0].isNull()) return Variant::null();
-    if (a[1].isNull() || a[2].isNull()) raise(errors::kInvalidUseOfNull);
+    if (a[0].isNull() || a[1].isNull() || a[2].isNull()) raise(errors::kInvalidUseOfNull);
     const Text sourceArg(a[0]);
     const std::u16string& source = *sourceArg;
     const std::u16string find = text(a[1]);
@@ -180,12 +181,14 @@ Variant fnReplace(Evaluator&, Args& a) {
     std::u16string out;
     std::size_t pos = 0;
     long long done = 0;
+    DeadlinePacer pacer;
     while (limit < 0 || done < limit) {
         const std::size_t found = haystack.find(needle, pos);
         if (found == std::u16string::npos) break;
+        checkTextLength(out.size() + (found - pos) + with.size());
         out.append(rest, pos, found - pos);
         out += with;
-        if (out.size() > kMaxText) raise(errors::kOutOfStringSpace);
+        pacer.step();
         pos = found + needle.size();
         ++done;
     }
@@ -217,7 +220,9 @@ Variant fnSplit(Evaluator&, Args& a) {
     const std::u16string haystack = ignoreCase ? fold(source) : source;
     const std::u16string needle = ignoreCase ? fold(delimiter) : delimiter;
     std::size_t pos = 0;
+    DeadlinePacer pacer;
     while (limit < 0 || static_cast<long long>(parts.size()) < limit - 1) {
+        pacer.step();
         const std::size_t found = haystack.find(needle, pos);
         if (found == std::u16string::npos) break;
         parts.push_back(str(source.substr(pos, found - pos)));
@@ -236,16 +241,23 @@ const Array& oneDimensional(const Variant& v) {
 
 // Join(list[, delimiter])
 Variant fnJoin(Evaluator&, Args& a) {
-    const Array& list = oneDimensional(a[0]);
+    if (a[0].isNull()) raise(errors::kInvalidUseOfNull);
+    if (a[0].isObject()) raise(errors::kObjectDoesNotSupportProperty);
+    if (!a[0].isArray() || a[0].asArray().dimensions() != 1) raise(errors::kTypeMismatch);
+    const Array& list = a[0].asArray();
     std::u16string delimiter = u" ";
     if (a.size() > 1 && !a[1].isEmpty()) delimiter = text(a[1]);
     std::u16string out;
     bool first = true;
+    DeadlinePacer pacer;
     for (const Variant& item : list.elements()) {
+        if (item.isNull()) raise(errors::kTypeMismatch);
+        const std::u16string part = text(item);
+        checkTextLength(out.size() + (first ? 0 : delimiter.size()) + part.size());
         if (!first) out += delimiter;
         first = false;
-        if (!item.isNull()) out += text(item);
-        if (out.size() > kMaxText) raise(errors::kOutOfStringSpace);
+        out += part;
+        pacer.step();
     }
     return str(std::move(out));
 }
@@ -303,7 +315,7 @@ Variant fnRTrim(Evaluator&, Args& a) {
 
 Variant fnSpace(Evaluator&, Args& a) {
     const auto n = static_cast<std::size_t>(count(a[0]));
-    if (n > kMaxText) raise(errors::kOutOfStringSpace);
+    checkTextLength(n);
     return str(std::u16string(n, u' '));
 }
 
@@ -318,7 +330,7 @@ char16_t charOfCode(Evaluator& e, int32_t code) {
 Variant fnString(Evaluator& e, Args& a) {
     if (a[0].isNull() || a[1].isNull()) return Variant::null();
     const auto n = static_cast<std::size_t>(count(a[0]));
-    if (n > kMaxText) raise(errors::kOutOfStringSpace);
+    checkTextLength(n);
     char16_t c;
     if (a[1].isString()) {
         if (a[1].asString().empty()) raise(errors::kInvalidProcedureCall);

@@ -167,6 +167,13 @@ int16_t toInteger(const Variant& value) {
     return static_cast<int16_t>(rounded);
 }
 
+std::optional<bool> booleanText(std::u16string_view text) {
+    // "#TRUE#" and "#FALSE#" are how Booleans were once written out to files.
+    if (equalsIgnoringCase(text, u"true") || equalsIgnoringCase(text, u"#true#")) return true;
+    if (equalsIgnoringCase(text, u"false") || equalsIgnoringCase(text, u"#false#")) return false;
+    return std::nullopt;
+}
+
 bool toBool(const Variant& value) {
     switch (value.type()) {
         case VarType::Empty:
@@ -177,8 +184,7 @@ bool toBool(const Variant& value) {
             return value.asBool();
         case VarType::String: {
             std::u16string_view text = trimSpaces(value.asString());
-            if (equalsIgnoringCase(text, u"true")) return true;
-            if (equalsIgnoringCase(text, u"false")) return false;
+            if (auto named = booleanText(text)) return *named;
             auto number = parseNumber(text);
             if (!number) raise(errors::kTypeMismatch);
             return *number != 0;

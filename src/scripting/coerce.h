@@ -26,6 +26,8 @@ int32_t toLong(const Variant& value);
 int16_t toInteger(const Variant& value);
 // CBool: numbers are True unless 0; texts "True"/"False" (any case) or numeric texts.
 bool toBool(const Variant& value);
+// The Boolean a text names ("True", "false", "#TRUE#"; letter case ignored), if any.
+std::optional<bool> booleanText(std::u16string_view text);
 
 // The number a text stands for by the language's rule (spaces around it, a sign, digits with an
 // optional decimal point and exponent, or &H / &O digits), or nothing.

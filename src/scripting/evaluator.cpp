@@ -133,6 +133,7 @@ Status Evaluator::guarded(const std::u16string& file, Body body) {
         err_->clear();  // every run from the host starts without an error left from the last
     }
     ++runDepth_;
+    DeadlineScope watch(*this);
     struct Leave {
         int& depth;
         ~Leave() { --depth; }
@@ -207,14 +208,21 @@ bool Evaluator::hasProcedure(std::u16string_view name) const {
 
 void Evaluator::tick(const Pos& pos) {
     ++steps_;
+    lastPos_ = pos;
     const bool overBudget = options_.stepLimit != 0 && steps_ > options_.stepLimit;
     if (!overBudget && (steps_ & 1023) != 0) return;
-    if (overBudget || std::chrono::steady_clock::now() > deadline_) {
-        Failure failure = failureFor(errors::kScriptTimedOut, frame_ ? *frame_->file : u"");
-        failure.line = pos.line;
-        failure.column = pos.column;
-        throw ScriptAbort{failure};
-    }
+    if (overBudget || std::chrono::steady_clock::now() > deadline_) timedOut(pos);
+}
+
+bool Evaluator::pastDeadline() const {
+    return runDepth_ > 0 && std::chrono::steady_clock::now() > deadline_;
+}
+
+void Evaluator::timedOut(const Pos& pos) {
+    Failure failure = failureFor(errors::kScriptTimedOut, frame_ ? *frame_->file : u"");
+    failure.line = pos.line;
+    failure.column = pos.column;
+    throw ScriptAbort{failure};
 }
 
 // The stack grows downwards on every platform we build for.

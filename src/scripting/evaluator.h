@@ -18,6 +18,7 @@
 #include "scripting/host_object.h"
 #include "scripting/interpreter.h"
 #include "scripting/names.h"
+#include "scripting/run_limits.h"
 #include "scripting/script_error.h"
 
 namespace lorvane::vbs {
@@ -87,7 +88,7 @@ struct ArgumentPins {
     std::vector<std::shared_ptr<Array>> arrays;
 };
 
-class Evaluator : public std::enable_shared_from_this<Evaluator> {
+class Evaluator : public std::enable_shared_from_this<Evaluator>, public DeadlineWatch {
   public:
     Evaluator(HostContext context, InterpreterOptions options);
     ~Evaluator();
@@ -114,6 +115,9 @@ class Evaluator : public std::enable_shared_from_this<Evaluator> {
     // Time spent waiting for the user (message and input boxes) does not count against the
     // time limit.
     void excludeFromTimeLimit(std::chrono::steady_clock::duration waited) { deadline_ += waited; }
+    bool pastDeadline() const override;
+    std::size_t maxTextLength() const override { return options_.maxTextLength; }
+    [[noreturn]] void stopForTimeLimit() override { timedOut(lastPos_); }
 
   private:
     friend struct FrameScope;
@@ -124,6 +128,7 @@ class Evaluator : public std::enable_shared_from_this<Evaluator> {
     template <class Body>
     Status guarded(const std::u16string& file, Body body);
     void tick(const Pos& pos);
+    [[noreturn]] void timedOut(const Pos& pos);
     std::size_t stackUsed() const;
     Failure failureOf(const LocatedError& e) const;
 
@@ -193,6 +198,7 @@ class Evaluator : public std::enable_shared_from_this<Evaluator> {
     int runDepth_ = 0;
     std::uint64_t steps_ = 0;
     std::chrono::steady_clock::time_point deadline_;
+    Pos lastPos_;  // of the statement running, for a time limit reached inside a built-in
     uint32_t rndSeed_ = 0x50000;
     float lastRnd_ = 0;
     bool shuttingDown_ = false;

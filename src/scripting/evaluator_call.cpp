@@ -226,7 +226,9 @@ Variant Evaluator::callBuiltin(int index, const std::vector<ExprPtr>& exprs) {
             args.pushValue(eval(*e));
         }
     }
-    return builtin.fn(*this, args);
+    Variant result = builtin.fn(*this, args);
+    checkDeadline();  // a long built-in may have used up the time
+    return result;
 }
 
 bool Evaluator::impureBuiltin(int index) const {

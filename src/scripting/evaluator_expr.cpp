@@ -1,5 +1,6 @@
 // Expressions, assignments, New, and members of script-class instances.
 #include "platform/error_catalogue.h"
+#include "platform/text.h"
 #include "scripting/coerce.h"
 #include "scripting/evaluator.h"
 #include "scripting/operators.h"
@@ -40,6 +41,11 @@ Variant Evaluator::eval(const Expr& expr) {
             return eval(*static_cast<const ParenExpr&>(expr).inner);
         case ExprKind::Unary: {
             const auto& e = static_cast<const UnaryExpr&>(expr);
+            if (e.op == Op::Plus) {  // changes nothing, not even an object into its value
+                Variant operand = eval(*e.operand);
+                if (operand.isArray()) raise(errors::kTypeMismatch);
+                return operand;
+            }
             return unaryOperation(e.op, value(*e.operand));
         }
         case ExprKind::Binary:
@@ -47,6 +53,10 @@ Variant Evaluator::eval(const Expr& expr) {
         case ExprKind::New:
             return evalNew(static_cast<const NewExpr&>(expr));
         case ExprKind::Me:
+            // In top-level code Me is the host's object whose members are global names.
+            if (!frame_->me && !globalMemberObjects_.empty()) {
+                return Variant::fromObject(globalMemberObjects_.front());
+            }
             if (!frame_->me) raise(errors::kObjectRequired);
             return Variant::fromObject(frame_->me->shared_from_this());
     }
@@ -71,7 +81,9 @@ Variant Evaluator::evalBinary(const BinaryExpr& e) {
         const Variant right = value(*e.right);
         if (left.isString() && !right.isNull()) {
             // A chain a & b & c appends to its first text instead of copying it at every step.
-            left.mutableString() += toString(right);
+            const std::u16string tail = toString(right);
+            checkTextLength(left.asString().size() + tail.size());
+            left.mutableString() += tail;
             return left;
         }
         return binaryOperation(e.op, left, right);
@@ -110,6 +122,9 @@ const Variant* Evaluator::operand(const Expr& e, Variant& holder) {
 
 Variant Evaluator::evalNew(const NewExpr& e) {
     const auto id = static_cast<std::size_t>(e.className);
+    // New RegExp is the language's own object even where the script defines a class of that
+    // name, as in the language's reference implementation.
+    if (equalsIgnoringCase(e.spelling, u"RegExp")) return Variant::fromObject(createObject(e.spelling));
     if (id < globals_.size() && globals_[id].kind == Global::Kind::Class) {
         return Variant::fromObject(instantiate(globals_[id].classInfo));
     }
@@ -194,6 +209,7 @@ bool Evaluator::appendInPlace(const Expr& target, const Expr& valueExpr) {
     for (auto it = tail.rbegin(); it != tail.rend(); ++it) {
         const Variant part = value(**it);
         if (!part.isNull()) appended += toString(part);
+        checkTextLength(ref.slot->asString().size() + appended.size());
     }
     ref.slot->mutableString() += appended;
     return true;
@@ -238,6 +254,10 @@ void Evaluator::assignName(const NameExpr& name, Variant v, AssignMode mode) {
             invokeMember(*ref.me, ref.member, kind, none, &v);
             return;
         case NameRef::Kind::HostMember:
+            if (options_.scriptVariablesFirst && !frame_->optionExplicit) {
+                store(*declareImplicit(name.name), std::move(v));
+                return;
+            }
             if (kind == Invoke::Set)
                 ref.host->set(ref.member, none, v);
             else

@@ -173,10 +173,12 @@ Flow Evaluator::execForEach(const ForEachStmt& s) {
         assignName(*s.element, std::move(item), AssignMode::Raw);
         item = Variant();
         const Flow flow = execBlock(s.body);
-        if (flow == Flow::ExitFor) break;
+        if (flow == Flow::ExitFor) return Flow::Normal;
         if (flow != Flow::Normal) return flow;
         tick(s.pos);
     }
+    // A collection walked to its end leaves the loop variable Empty.
+    assignName(*s.element, Variant(), AssignMode::Raw);
     return Flow::Normal;
 }
 
@@ -227,6 +229,12 @@ Flow Evaluator::execWith(const WithStmt& s) {
 
 void Evaluator::execReDim(const ReDimStmt& s) {
     for (const auto& item : s.items) {
+        // A fixed array refuses before its new bounds are looked at.
+        if (const NameRef early = resolve(*item.target);
+            early.kind == NameRef::Kind::Slot && early.slot->isArray() &&
+            early.slot->asArray().fixed) {
+            raise(errors::kArrayFixedOrLocked);
+        }
         std::vector<int32_t> upper;
         for (const auto& bound : item.bounds) {
             upper.push_back(toLong(value(*bound)));

@@ -14,10 +14,12 @@ Arguments::Arguments(std::vector<Variant> values) {
 void Arguments::pushValue(Variant value) {
     owned_.push_back(std::move(value));
     slots_.push_back(&owned_.back());
+    byReference_.push_back(false);
 }
 
 void Arguments::pushRef(Variant& storage) {
     slots_.push_back(&storage);
+    byReference_.push_back(true);
 }
 
 void Object::let(MemberId, Arguments&, const Variant&) {

@@ -18,7 +18,8 @@
 //        registry.add(u"Scripting.Dictionary",
 //                     [](const HostContext&) { return std::make_shared<Dictionary>(); });
 //      in registerStandardObjects (standard_objects.cpp). Names are matched ignoring case;
-//      `New RegExp` looks up the name "RegExp" when no script class of that name exists.
+//      `New Name` looks up the name when no script class of that name exists (`New RegExp`
+//      always makes the standard RegExp).
 #pragma once
 
 #include <deque>
@@ -60,9 +61,12 @@ class Arguments {
     bool empty() const { return slots_.empty(); }
     const Variant& operator[](std::size_t i) const { return *slots_[i]; }
     Variant& ref(std::size_t i) { return *slots_[i]; }
+    // Whether argument i is the caller's own storage rather than a temporary.
+    bool isReference(std::size_t i) const { return byReference_[i]; }
 
   private:
     std::vector<Variant*> slots_;
+    std::vector<bool> byReference_;
     std::deque<Variant> owned_;  // the temporaries; a deque keeps their addresses stable
 };
 

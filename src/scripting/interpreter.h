@@ -31,6 +31,12 @@ struct InterpreterOptions {
     // defaults are safe on an 8 MB stack whatever the build.
     int maxCallDepth = 1000;
     std::size_t stackLimit = std::size_t{4} << 20;
+    // A standalone script owns its names: assigning to an undeclared name that is also a
+    // global member of a host object makes a variable of the script (without Option Explicit)
+    // instead of writing the member. In conversions the members stay the script's names.
+    bool scriptVariablesFirst = false;
+    // The longest text (in UTF-16 units) the script may build; longer fails with error 7.
+    std::size_t maxTextLength = std::size_t{1} << 27;
 };
 
 // Thrown by a host object (WScript.Quit) to end the script at once. AddCode and Run let it

@@ -60,7 +60,6 @@ constexpr Keyword kKeywords[] = {
     {u"or", u"Or", Tok::Or},
     {u"preserve", u"Preserve", Tok::Preserve},
     {u"private", u"Private", Tok::Private},
-    {u"property", u"Property", Tok::Property},
     {u"public", u"Public", Tok::Public},
     {u"redim", u"ReDim", Tok::ReDim},
     {u"select", u"Select", Tok::Select},
@@ -83,6 +82,14 @@ bool isLetter(char16_t c) {
 
 bool isDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
+}
+
+bool isHexDigit(char16_t c) {
+    return isDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+bool isOctalDigit(char16_t c) {
+    return c >= u'0' && c <= u'7';
 }
 
 bool isIdentifierPart(char16_t c) {
@@ -201,7 +208,8 @@ class Lexer {
             ++pos_;
         token.text = std::u16string(src_.substr(start, pos_ - start));
         const std::u16string lower = toLower(token.text);
-        if (lower == u"rem") {
+        const bool afterDot = !tokens_.empty() && tokens_.back().type == Tok::Dot;
+        if (lower == u"rem" && !afterDot) {  // obj.Rem is a member, not a comment
             skipToLineEnd();
             token.type = Tok::Newline;  // replaced below by the line end itself
             return next_or_end();
@@ -272,11 +280,13 @@ class Lexer {
         const char16_t k = peek(1);
         int base = 0;
         std::size_t skip = 2;
-        if (k == u'h' || k == u'H')
+        // "&h" and "&o" start a number only when a digit of that base follows: `s &hi` is
+        // the concatenation of s and hi.
+        if ((k == u'h' || k == u'H') && isHexDigit(peek(2)))
             base = 16;
-        else if (k == u'o' || k == u'O')
+        else if ((k == u'o' || k == u'O') && isOctalDigit(peek(2)))
             base = 8;
-        else if (k >= u'0' && k <= u'7')
+        else if (isOctalDigit(k))
             base = 8, skip = 1;
         if (base == 0) {
             ++pos_;
@@ -309,6 +319,10 @@ class Lexer {
         token.type = Tok::Integer;
         if (!asLong && value <= 0xFFFF) {
             token.number = static_cast<int16_t>(value);
+        } else if (asLong) {
+            // With the Long suffix the digits are 32 bits; the value then takes the smallest
+            // subtype it fits, as any decimal literal does (&hFFFFFFFF& is the Integer -1).
+            token.number = static_cast<int32_t>(static_cast<uint32_t>(value));
         } else {
             token.number = static_cast<int32_t>(static_cast<uint32_t>(value));
             token.text.assign(1, u'&');
@@ -390,8 +404,13 @@ class Lexer {
             case u'^':
                 token.type = Tok::Caret;
                 break;
-            case u'=':
-                token.type = Tok::Eq;
+            case u'=':  // "=>" and "=<" are old spellings of ">=" and "<="
+                if (peek() == u'>')
+                    ++pos_, token.type = Tok::Ge;
+                else if (peek() == u'<')
+                    ++pos_, token.type = Tok::Le;
+                else
+                    token.type = Tok::Eq;
                 break;
             case u'<':
                 if (peek() == u'>')
@@ -404,6 +423,8 @@ class Lexer {
             case u'>':
                 if (peek() == u'=')
                     ++pos_, token.type = Tok::Ge;
+                else if (peek() == u'<')
+                    ++pos_, token.type = Tok::Ne;  // "><" is "<>"
                 else
                     token.type = Tok::Gt;
                 break;

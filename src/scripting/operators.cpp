@@ -6,6 +6,7 @@
 #include "platform/error_catalogue.h"
 #include "platform/text.h"
 #include "scripting/coerce.h"
+#include "scripting/run_limits.h"
 #include "scripting/script_error.h"
 
 namespace lorvane::vbs {
@@ -105,7 +106,9 @@ Variant arithmetic(Op op, const Variant& left, const Variant& right) {
 
 Variant add(const Variant& left, const Variant& right) {
     if (left.isString() && (right.isString() || right.isEmpty())) {
-        return Variant::fromString(left.asString() + (right.isString() ? right.asString() : u""));
+        const std::u16string_view tail = right.isString() ? right.asString() : u"";
+        checkTextLength(left.asString().size() + tail.size());
+        return Variant::fromString(left.asString() + std::u16string(tail));
     }
     if (right.isString() && left.isEmpty()) return right;
     return arithmetic(Op::Add, left, right);
@@ -190,9 +193,9 @@ Logical logicalOperand(const Variant& v) {
             return out;
         case VarType::String: {
             std::u16string_view text = trimSpaces(v.asString());
-            if (equalsIgnoringCase(text, u"true") || equalsIgnoringCase(text, u"false")) {
+            if (auto named = booleanText(text)) {
                 out.isBool = true;
-                out.bits = equalsIgnoringCase(text, u"true") ? -1 : 0;
+                out.bits = *named ? -1 : 0;
                 out.rank = kInteger;
                 return out;
             }
@@ -314,7 +317,11 @@ Variant binaryOperation(Op op, const Variant& left, const Variant& right) {
     if (op == Op::Concat) {
         if (left.isNull() && right.isNull()) return Variant::null();
         std::u16string text = left.isNull() ? std::u16string() : toString(left);
-        if (!right.isNull()) text += toString(right);
+        if (!right.isNull()) {
+            const std::u16string tail = toString(right);
+            checkTextLength(text.size() + tail.size());
+            text += tail;
+        }
         return Variant::fromString(std::move(text));
     }
     if (op >= Op::And) return logical(op, left, right);

@@ -55,7 +55,7 @@ StmtPtr Parser::declaration() {
                 advance();
                 isDefault = true;
             }
-            if (check(Tok::Sub) || check(Tok::Function) || check(Tok::Property)) {
+            if (atProcedureStart()) {
                 procedure(isPublic, isDefault);
                 return nullptr;
             }
@@ -69,8 +69,10 @@ StmtPtr Parser::declaration() {
         }
         case Tok::Sub:
         case Tok::Function:
-        case Tok::Property:
-            if (!topLevel) fail(errors::kSyntaxError);
+        case Tok::Identifier:  // Property Get, Let or Set
+            // A procedure may be written inside a block of top-level code; it is defined
+            // whether or not the block runs.
+            if (proc_ || class_) fail(errors::kSyntaxError);
             procedure(true, false);
             return nullptr;
         case Tok::Class:
@@ -227,13 +229,14 @@ void Parser::procedure(bool isPublic, bool isDefault) {
     }
     const int savedFor = forDepth_, savedDo = doDepth_;
     forDepth_ = doDepth_ = 0;
-    endOfStatement();
+    if (check(Tok::Newline) || check(Tok::Colon)) advance();  // else the body starts on this line
     proc->body = block();
     forDepth_ = savedFor;
     doDepth_ = savedDo;
-    expectEnd(opener, opener == Tok::Sub        ? errors::kExpectedSub
-                      : opener == Tok::Function ? errors::kExpectedFunction
-                                                : errors::kExpectedProperty);
+    if (opener == Tok::Identifier)
+        expectEndProperty();
+    else
+        expectEnd(opener, opener == Tok::Sub ? errors::kExpectedSub : errors::kExpectedFunction);
     for (NameExpr* n : procNames_) {
         auto found = locals_.find(n->name);
         if (found != locals_.end()) n->localSlot = found->second;
@@ -260,6 +263,14 @@ void Parser::procedure(bool isPublic, bool isDefault) {
         return;
     }
     if (!moduleNames_.emplace(proc->name, proc->pos).second) {
+        // A procedure defined again replaces the earlier one, even before it runs; the name
+        // of a variable or class stays taken.
+        for (auto& earlier : module_->procedures) {
+            if (earlier->name == proc->name) {
+                earlier = std::move(proc);
+                return;
+            }
+        }
         throw CompileError{errors::kNameRedefined, name.line, name.column};
     }
     module_->procedures.push_back(std::move(proc));
@@ -334,13 +345,13 @@ void Parser::classMember() {
             advance();
             isDefault = true;
         }
-        if (!check(Tok::Sub) && !check(Tok::Function) && !check(Tok::Property)) {
+        if (!atProcedureStart()) {
             if (isDefault) fail(errors::kDefaultOnlyOnPropertyGet);
             variableList(isPublic);
             return;
         }
     }
-    if (!check(Tok::Sub) && !check(Tok::Function) && !check(Tok::Property)) {
+    if (!atProcedureStart()) {
         fail(errors::kExpectedStatement);
     }
     procedure(isPublic, isDefault);

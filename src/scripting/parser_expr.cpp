@@ -1,4 +1,5 @@
-// Expressions, from the loosest operator (Imp) to the tightest (^), then calls and members.
+// Expressions: binary operators by one precedence table, then prefixes, calls and members.
+#include <array>
 #include <limits>
 
 #include "platform/error_catalogue.h"
@@ -11,207 +12,87 @@ ExprPtr binary(const Pos& pos, Op op, ExprPtr left, ExprPtr right) {
     return std::make_unique<BinaryExpr>(pos, op, std::move(left), std::move(right));
 }
 
+// Each binary operator's token, operation and binding strength (higher binds tighter; all are
+// left-associative). Not sits between And and the comparisons; negation binds tighter than
+// every binary operator, ^ included, so -3^2 is 9.
+struct BinaryRule {
+    Tok token;
+    Op op;
+    int level;
+};
+
+constexpr BinaryRule kBinaryRules[] = {
+    {Tok::Imp, Op::Imp, 1},       {Tok::Eqv, Op::Eqv, 2},        {Tok::Xor, Op::Xor, 3},
+    {Tok::Or, Op::Or, 4},         {Tok::And, Op::And, 5},        {Tok::Eq, Op::Eq, 7},
+    {Tok::Ne, Op::Ne, 7},         {Tok::Lt, Op::Lt, 7},          {Tok::Gt, Op::Gt, 7},
+    {Tok::Le, Op::Le, 7},         {Tok::Ge, Op::Ge, 7},          {Tok::Is, Op::Is, 7},
+    {Tok::Ampersand, Op::Concat, 8}, {Tok::Plus, Op::Add, 9},    {Tok::Minus, Op::Sub, 9},
+    {Tok::Mod, Op::Mod, 10},      {Tok::Backslash, Op::IntDiv, 11}, {Tok::Star, Op::Mul, 12},
+    {Tok::Slash, Op::Div, 12},    {Tok::Caret, Op::Pow, 13},
+};
+
+constexpr int kNotLevel = 6;
+constexpr int kComparisonLevel = 7;
+constexpr int kConcatLevel = 8;
+
+const BinaryRule* binaryRule(Tok token) {
+    for (const auto& rule : kBinaryRules) {
+        if (rule.token == token) return &rule;
+    }
+    return nullptr;
+}
+
 }  // namespace
+
+std::optional<Op> comparisonOperator(Tok token) {
+    const BinaryRule* rule = binaryRule(token);
+    if (!rule || rule->level != kComparisonLevel) return std::nullopt;
+    return rule->op;
+}
 
 Parser::DepthGuard::DepthGuard(Parser& p) : parser(p) {
     if (++parser.depth_ > kMaxNesting) parser.fail(errors::kOutOfStackSpace);
 }
 
-// expr -> impexpr
 ExprPtr Parser::expression() {
     DepthGuard guard(*this);
-    return impExpression();
+    return binaryExpression(0);
 }
 
-// impexpr -> eqvexpr { IMP eqvexpr }
-ExprPtr Parser::impExpression() {
-    ExprPtr left = eqvExpression();
-    while (check(Tok::Imp)) {
-        Pos pos = here();
-        advance();
-        left = binary(pos, Op::Imp, std::move(left), eqvExpression());
-    }
-    return left;
-}
-
-// eqvexpr -> xorexpr { EQV xorexpr }
-ExprPtr Parser::eqvExpression() {
-    ExprPtr left = xorExpression();
-    while (check(Tok::Eqv)) {
-        Pos pos = here();
-        advance();
-        left = binary(pos, Op::Eqv, std::move(left), xorExpression());
-    }
-    return left;
-}
-
-// xorexpr -> orexpr { XOR orexpr }
-ExprPtr Parser::xorExpression() {
-    ExprPtr left = orExpression();
-    while (check(Tok::Xor)) {
-        Pos pos = here();
-        advance();
-        left = binary(pos, Op::Xor, std::move(left), orExpression());
-    }
-    return left;
-}
-
-// orexpr -> andexpr { OR andexpr }
-ExprPtr Parser::orExpression() {
-    ExprPtr left = andExpression();
-    while (check(Tok::Or)) {
-        Pos pos = here();
-        advance();
-        left = binary(pos, Op::Or, std::move(left), andExpression());
-    }
-    return left;
-}
-
-// andexpr -> notexpr { AND notexpr }
-ExprPtr Parser::andExpression() {
-    ExprPtr left = notExpression();
-    while (check(Tok::And)) {
-        Pos pos = here();
-        advance();
-        left = binary(pos, Op::And, std::move(left), notExpression());
-    }
-    return left;
-}
-
-// notexpr -> NOT notexpr | comparison
-ExprPtr Parser::notExpression() {
-    if (check(Tok::Not)) {
-        DepthGuard guard(*this);
-        Pos pos = here();
-        advance();
-        return std::make_unique<UnaryExpr>(pos, Op::Not, notExpression());
-    }
-    return comparison();
-}
-
-// comparison -> concat { ('=' | '<>' | '<' | '>' | '<=' | '>=' | IS) concat }
-ExprPtr Parser::comparison() {
-    ExprPtr left = concatenation();
-    while (true) {
-        Op op;
-        switch (peek().type) {
-            case Tok::Eq:
-                op = Op::Eq;
-                break;
-            case Tok::Ne:
-                op = Op::Ne;
-                break;
-            case Tok::Lt:
-                op = Op::Lt;
-                break;
-            case Tok::Gt:
-                op = Op::Gt;
-                break;
-            case Tok::Le:
-                op = Op::Le;
-                break;
-            case Tok::Ge:
-                op = Op::Ge;
-                break;
-            case Tok::Is:
-                op = Op::Is;
-                break;
-            default:
-                return left;
-        }
-        Pos pos = here();
-        advance();
-        left = binary(pos, op, std::move(left), concatenation());
-    }
-}
-
-// concat -> additive { '&' additive }
 ExprPtr Parser::concatenation() {
-    ExprPtr left = additive();
-    while (check(Tok::Ampersand)) {
+    return binaryExpression(kConcatLevel);
+}
+
+// binary -> prefixed { op binary-of-a-tighter-level }   (op binding at least `minLevel`)
+ExprPtr Parser::binaryExpression(int minLevel) {
+    ExprPtr left = prefixed(minLevel);
+    while (const BinaryRule* rule = binaryRule(peek().type)) {
+        if (rule->level < minLevel) break;
         Pos pos = here();
         advance();
-        left = binary(pos, Op::Concat, std::move(left), additive());
+        left = binary(pos, rule->op, std::move(left), binaryExpression(rule->level + 1));
     }
     return left;
 }
 
-// additive -> modulo { ('+' | '-') modulo }
-ExprPtr Parser::additive() {
-    ExprPtr left = modulo();
-    while (check(Tok::Plus) || check(Tok::Minus)) {
-        Pos pos = here();
-        Op op = advance().type == Tok::Plus ? Op::Add : Op::Sub;
-        left = binary(pos, op, std::move(left), modulo());
+// prefixed -> NOT binary-of-comparisons | ('-' | '+') prefixed | chain
+// Not written where a whole condition may stand takes the comparisons after it (Not a = b is
+// Not (a = b)); written inside arithmetic it takes one operand.
+ExprPtr Parser::prefixed(int minLevel) {
+    const Tok type = peek().type;
+    if (type != Tok::Not && type != Tok::Minus && type != Tok::Plus) {
+        return chain(std::numeric_limits<std::size_t>::max(), nullptr);
     }
-    return left;
-}
-
-// modulo -> intdiv { MOD intdiv }
-ExprPtr Parser::modulo() {
-    ExprPtr left = integerDivision();
-    while (check(Tok::Mod)) {
-        Pos pos = here();
-        advance();
-        left = binary(pos, Op::Mod, std::move(left), integerDivision());
+    DepthGuard guard(*this);
+    Pos pos = here();
+    advance();
+    if (type == Tok::Not) {
+        return std::make_unique<UnaryExpr>(
+            pos, Op::Not, minLevel <= kNotLevel ? binaryExpression(kComparisonLevel)
+                                                : prefixed(minLevel));
     }
-    return left;
-}
-
-// intdiv -> multiplicative { '\' multiplicative }
-ExprPtr Parser::integerDivision() {
-    ExprPtr left = multiplicative();
-    while (check(Tok::Backslash)) {
-        Pos pos = here();
-        advance();
-        left = binary(pos, Op::IntDiv, std::move(left), multiplicative());
-    }
-    return left;
-}
-
-// multiplicative -> unary { ('*' | '/') unary }
-ExprPtr Parser::multiplicative() {
-    ExprPtr left = unary();
-    while (check(Tok::Star) || check(Tok::Slash)) {
-        Pos pos = here();
-        Op op = advance().type == Tok::Star ? Op::Mul : Op::Div;
-        left = binary(pos, op, std::move(left), unary());
-    }
-    return left;
-}
-
-// unary -> ('-' | '+') unary | NOT unary | power
-ExprPtr Parser::unary() {
-    if (check(Tok::Minus) || check(Tok::Plus) || check(Tok::Not)) {
-        DepthGuard guard(*this);
-        Pos pos = here();
-        Tok type = advance().type;
-        Op op = type == Tok::Minus ? Op::Neg : type == Tok::Plus ? Op::Plus : Op::Not;
-        return std::make_unique<UnaryExpr>(pos, op, unary());
-    }
-    return power();
-}
-
-// power -> postfix { '^' poweroperand }
-ExprPtr Parser::power() {
-    ExprPtr left = chain(std::numeric_limits<std::size_t>::max(), nullptr);
-    while (check(Tok::Caret)) {
-        Pos pos = here();
-        advance();
-        left = binary(pos, Op::Pow, std::move(left), powerOperand());
-    }
-    return left;
-}
-
-// poweroperand -> ('-' | '+') poweroperand | postfix
-ExprPtr Parser::powerOperand() {
-    if (check(Tok::Minus) || check(Tok::Plus)) {
-        DepthGuard guard(*this);
-        Pos pos = here();
-        Op op = advance().type == Tok::Minus ? Op::Neg : Op::Plus;
-        return std::make_unique<UnaryExpr>(pos, op, powerOperand());
-    }
-    return chain(std::numeric_limits<std::size_t>::max(), nullptr);
+    return std::make_unique<UnaryExpr>(pos, type == Tok::Minus ? Op::Neg : Op::Plus,
+                                       prefixed(minLevel));
 }
 
 // chain -> primary { '.' name | '(' args ')' }
@@ -232,6 +113,12 @@ ExprPtr Parser::postfix(ExprPtr base, std::size_t stopAt, std::size_t* lastGroup
             if (lastGroup) *lastGroup = 0;
         } else if (check(Tok::LParen)) {
             if (lastGroup) *lastGroup = pos_;
+            // Parentheses around a procedure's name change nothing: (f)(x) is f(x).
+            while (base->kind == ExprKind::Paren) {
+                const Expr& inner = *static_cast<ParenExpr&>(*base).inner;
+                if (inner.kind != ExprKind::Name && inner.kind != ExprKind::Paren) break;
+                base = std::move(static_cast<ParenExpr&>(*base).inner);
+            }
             auto call = std::make_unique<CallExpr>(here(), std::move(base));
             parenArguments(*call);
             base = std::move(call);

@@ -2,6 +2,7 @@
 // expression parts. Each parse function is headed by the grammar rule it reads.
 #pragma once
 
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -10,6 +11,9 @@
 #include "scripting/names.h"
 
 namespace lorvane::vbs {
+
+// The comparison a token stands for (=, <>, <, >, <=, >=, Is), if any.
+std::optional<Op> comparisonOperator(Tok token);
 
 class Parser {
   public:
@@ -33,7 +37,10 @@ class Parser {
     [[noreturn]] void fail(int number) const;
     bool atEndOfStatement() const;
     void endOfStatement();
+    bool atDeclarationEnd() const;
     bool checkWord(const char16_t* lower, std::size_t ahead = 0) const;
+    bool atPropertyHeader() const;
+    bool atProcedureStart() const;
     Token identifier();
     Token memberName();
 
@@ -58,6 +65,7 @@ class Parser {
     StmtPtr redimStatement();
     StmtPtr eraseStatement();
     void expectEnd(Tok what, int errorNumber);
+    void expectEndProperty();
 
     // ---- declarations (parser_decl.cpp) ----
     StmtPtr declaration();
@@ -74,21 +82,9 @@ class Parser {
 
     // ---- expressions (parser_expr.cpp) ----
     ExprPtr expression();
-    ExprPtr impExpression();
-    ExprPtr eqvExpression();
-    ExprPtr xorExpression();
-    ExprPtr orExpression();
-    ExprPtr andExpression();
-    ExprPtr notExpression();
-    ExprPtr comparison();
     ExprPtr concatenation();
-    ExprPtr additive();
-    ExprPtr modulo();
-    ExprPtr integerDivision();
-    ExprPtr multiplicative();
-    ExprPtr unary();
-    ExprPtr power();
-    ExprPtr powerOperand();
+    ExprPtr binaryExpression(int minLevel);
+    ExprPtr prefixed(int minLevel);
     ExprPtr postfix(ExprPtr base, std::size_t stopAt, std::size_t* lastGroup);
     ExprPtr primary();
     ExprPtr chain(std::size_t stopAt, std::size_t* lastGroup);

@@ -43,6 +43,8 @@ bool Parser::atEndOfStatement() const {
             return true;
         case Tok::Else:
             return inlineIf_ > 0;
+        case Tok::EndKw:  // the End If closing a one-line If
+            return inlineIf_ > 0 && peek(1).type == Tok::If;
         default:
             return false;
     }
@@ -51,9 +53,19 @@ bool Parser::atEndOfStatement() const {
 void Parser::endOfStatement() {
     if (check(Tok::Newline) || check(Tok::Colon)) {
         advance();
-    } else if (!check(Tok::End)) {
+    } else if (!check(Tok::End) && !atDeclarationEnd()) {
         fail(errors::kExpectedEndOfStatement);
     }
+}
+
+// The End of a procedure or class may follow a statement on its line: "Sub S() x = 1 End Sub".
+bool Parser::atDeclarationEnd() const {
+    if (!check(Tok::EndKw)) return false;
+    const Tok what = peek(1).type;
+    if (proc_ && (what == Tok::Sub || what == Tok::Function || checkWord(u"property", 1))) {
+        return true;
+    }
+    return class_ && what == Tok::Class;
 }
 
 bool Parser::checkWord(const char16_t* lower, std::size_t ahead) const {
@@ -68,6 +80,16 @@ bool Parser::checkWord(const char16_t* lower, std::size_t ahead) const {
         if (c != lower[i]) return false;
     }
     return true;
+}
+
+// PROPERTY (GET | LET | SET)
+bool Parser::atPropertyHeader() const {
+    return checkWord(u"property") &&
+           (checkWord(u"get", 1) || peek(1).type == Tok::Let || peek(1).type == Tok::Set);
+}
+
+bool Parser::atProcedureStart() const {
+    return check(Tok::Sub) || check(Tok::Function) || atPropertyHeader();
 }
 
 Token Parser::identifier() {
@@ -153,7 +175,6 @@ StmtPtr Parser::statement() {
         case Tok::Sub:
         case Tok::Function:
         case Tok::Class:
-        case Tok::Property:
         case Tok::Option:
             return declaration();
         case Tok::If:
@@ -184,6 +205,7 @@ StmtPtr Parser::statement() {
         case Tok::Erase:
             return eraseStatement();
         case Tok::Identifier:
+            if (atPropertyHeader()) return declaration();
             if (checkWord(u"randomize")) {
                 auto stmt = std::make_unique<RandomizeStmt>(here());
                 advance();
@@ -211,6 +233,13 @@ void Parser::expectEnd(Tok what, int errorNumber) {
     if (!accept(what)) fail(errorNumber);
 }
 
+void Parser::expectEndProperty() {
+    if (!check(Tok::EndKw)) fail(errors::kExpectedEnd);
+    advance();
+    if (!checkWord(u"property")) fail(errors::kExpectedProperty);
+    advance();
+}
+
 // if -> IF expr THEN NEWLINE block { ELSEIF expr THEN block } [ELSE block] END IF
 //     | IF expr THEN inlinestatements [ELSE inlinestatements]
 StmtPtr Parser::ifStatement() {
@@ -225,6 +254,7 @@ StmtPtr Parser::ifStatement() {
         stmt->branches.push_back(std::move(first));
         if (accept(Tok::Else)) inlineStatements(stmt->elseBody);
         --inlineIf_;
+        if (check(Tok::EndKw) && peek(1).type == Tok::If) pos_ += 2;  // an optional End If
         return stmt;
     }
     first.body = block();
@@ -246,6 +276,7 @@ StmtPtr Parser::ifStatement() {
 void Parser::inlineStatements(Block& out) {
     while (true) {
         if (check(Tok::Newline) || check(Tok::End) || check(Tok::Else)) return;
+        if (check(Tok::EndKw) && peek(1).type == Tok::If) return;
         if (accept(Tok::Colon)) continue;
         StmtPtr stmt = statement();
         if (stmt) out.push_back(std::move(stmt));
@@ -355,28 +386,9 @@ void Parser::caseTests(SelectStmt::Clause& clause) {
     do {
         SelectStmt::Test test;
         if (accept(Tok::Is)) {
-            switch (peek().type) {
-                case Tok::Eq:
-                    test.comparison = Op::Eq;
-                    break;
-                case Tok::Ne:
-                    test.comparison = Op::Ne;
-                    break;
-                case Tok::Lt:
-                    test.comparison = Op::Lt;
-                    break;
-                case Tok::Gt:
-                    test.comparison = Op::Gt;
-                    break;
-                case Tok::Le:
-                    test.comparison = Op::Le;
-                    break;
-                case Tok::Ge:
-                    test.comparison = Op::Ge;
-                    break;
-                default:
-                    fail(errors::kSyntaxError);
-            }
+            const std::optional<Op> op = comparisonOperator(peek().type);
+            if (!op || *op == Op::Is) fail(errors::kSyntaxError);
+            test.comparison = *op;
             advance();
             test.value = concatenation();
         } else {
@@ -416,7 +428,8 @@ StmtPtr Parser::exitStatement() {
         case Tok::Function:
             kind = ExitKind::Function, valid = proc_ && proc_->kind == ProcKind::Function;
             break;
-        case Tok::Property:
+        case Tok::Identifier:
+            if (!checkWord(u"property")) fail(errors::kInvalidExitStatement);
             kind = ExitKind::Property;
             valid = proc_ && proc_->kind != ProcKind::Sub && proc_->kind != ProcKind::Function;
             break;
@@ -459,7 +472,7 @@ StmtPtr Parser::setStatement() {
 StmtPtr Parser::callStatement() {
     Pos pos = here();
     advance();
-    if (!check(Tok::Identifier) && !check(Tok::Dot) && !check(Tok::Me)) {
+    if (!check(Tok::Identifier) && !check(Tok::Dot) && !check(Tok::Me) && !check(Tok::LParen)) {
         fail(errors::kExpectedIdentifier);
     }
     ExprPtr target = chain(std::numeric_limits<std::size_t>::max(), nullptr);

@@ -33,7 +33,8 @@ enum class Tok : uint8_t {
     Gt,
     Le,
     Ge,
-    // Reserved words.
+    // Reserved words. Property is not one: it starts a declaration only before Get, Let or
+    // Set, and is an ordinary name elsewhere.
     And,
     As,
     ByRef,
@@ -74,7 +75,6 @@ enum class Tok : uint8_t {
     Or,
     Preserve,
     Private,
-    Property,
     Public,
     ReDim,
     Select,

@@ -46,7 +46,12 @@ TEST(CompileErrors, CarryNumberAndPlace) {
         {"x = 1 $ 2\n", errors::kInvalidCharacter, 1, 7},
         {"Loop\n", errors::kExpectedStatement, 1, 1},
         {"Dim a, a\n", errors::kNameRedefined, 1, 8},
-        {"Sub A\nEnd Sub\nSub A\nEnd Sub\n", errors::kNameRedefined, 3, 5},
+        {"Dim A\nSub A\nEnd Sub\n", errors::kNameRedefined, 2, 5},
+        {"Class A\nEnd Class\nFunction A\nEnd Function\n", errors::kNameRedefined, 3, 10},
+        {"x = &h\n", errors::kExpectedExpression, 1, 5},
+        {"Property = 1\nProperty Get P\nEnd Property\n", errors::kMustBeDefinedInsideClass, 2, 10},
+        {"Class C\n  Property Get P\n  End Sub\nEnd Class\n", errors::kExpectedProperty, 3, 7},
+        {"Sub S\n  Sub T\n  End Sub\nEnd Sub\n", errors::kSyntaxError, 2, 3},
         {"Do\n  x = 1\n", errors::kExpectedLoop, 3, 1},
         {"While x\n", errors::kExpectedWend, 2, 1},
         {"For i = 1 To 2\n", errors::kExpectedNext, 2, 1},
@@ -153,7 +158,7 @@ class Greeter : public Object {
     std::u16string typeName() const override { return u"Greeter"; }
     MemberId findMember(std::u16string_view name) const override {
         if (equalsIgnoringCase(name, u"greet")) return 0;
-        if (equalsIgnoringCase(name, u"count")) return 1;
+        if (equalsIgnoringCase(name, u"count") || equalsIgnoringCase(name, u"rem")) return 1;
         if (equalsIgnoringCase(name, u"twice")) return 2;
         return kNoMember;
     }
@@ -219,6 +224,16 @@ TEST_F(Host, ScriptNamesComeBeforeObjectMembers) {
                              u"o.vbs")
                     .ok());
     EXPECT_EQ(run(u"Main"), u"own 1");
+}
+
+TEST_F(Host, ReservedWordsAfterADotAreMemberNames) {
+    ASSERT_TRUE(interpreter
+                    .AddCode(u"Function Main()\n  Greeter.Count = 7\n"
+                             u"  Main = Greeter.Rem + Greeter.rem Rem the last one is a comment\n"
+                             u"End Function\n",
+                             u"r.vbs")
+                    .ok());
+    EXPECT_EQ(run(u"Main"), u"14");
 }
 
 TEST_F(Host, AddedCodeAccumulatesAndLaterProceduresReplaceEarlierOnes) {

@@ -65,6 +65,21 @@ TEST_F(VbsTool, ErrorsGoToStandardErrorWithTheirPlace) {
     EXPECT_EQ(o.err, "div.vbs(3, 3) error 11: Division by zero\n");
 }
 
+TEST_F(VbsTool, ScriptVariablesHideMembersOfOutput) {
+    // x and send are the script's own variables; the working text stays reachable as Output.X.
+    temp.write("own.vbs",
+               "x = 41\nx = x + 1\nsend = \"mine\"\n"
+               "WScript.Echo x, send, Output.X()\nOutput.Send \"out\"\n");
+    Outcome o = run("own.vbs", "text");
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out, "42 mine text\nout");
+    // With Option Explicit an undeclared name is the member again.
+    temp.write("explicit.vbs", "Option Explicit\nSend \"via member\"\n");
+    o = run("explicit.vbs");
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out, "via member");
+}
+
 TEST_F(VbsTool, TablesOfTheProgramFolderAndTheCurrentTable) {
     temp.write("@hip/t.txt", "abc == xyz\r\n");
     temp.write("t.vbs",

@@ -106,10 +106,12 @@ int run(const Options& options) {
     HeadlessDesktop desktop(std::cerr);
     NoScriptRunner noScripts;
     TableEngine engine(state, noScripts);
+    vbs::InterpreterOptions standalone;
+    standalone.scriptVariablesFirst = true;
     ScriptHost host(
         state, engine, desktop,
         [&](const std::u16string& path) { return ReadTextFile(path, *codePage, &desktop); },
-        codePage);
+        codePage, standalone);
     engine.setScriptRunner(host);
 
     auto echo = [&](const std::u16string& line) { std::cout << codePage->encode(line) << '\n'; };

@@ -4,6 +4,7 @@
 #include "scripting/coerce.h"
 #include "scripting/objects/match_objects.h"
 #include "scripting/objects/object_support.h"
+#include "scripting/run_limits.h"
 #include "scripting/script_error.h"
 
 namespace lorvane::vbs {
@@ -153,8 +154,11 @@ std::u16string RegExp::replace(const std::u16string& text, const std::u16string&
     std::u16string out;
     std::size_t copied = 0;
     for (const MatchSpan& match : find(text, global_)) {
+        const std::u16string expanded = expandReplacement(replacement, text, match);
+        checkTextLength(out.size() + (static_cast<std::size_t>(match.start) - copied) +
+                        expanded.size());
         out.append(text, copied, static_cast<std::size_t>(match.start) - copied);
-        out += expandReplacement(replacement, text, match);
+        out += expanded;
         copied = static_cast<std::size_t>(match.end);
     }
     out.append(text, copied);

@@ -4,6 +4,7 @@
 #include <unicode/utf16.h>
 
 #include "platform/error_catalogue.h"
+#include "scripting/run_limits.h"
 #include "scripting/script_error.h"
 
 namespace lorvane::vbs {
@@ -24,8 +25,14 @@ int compileErrorNumber(UErrorCode status) {
     }
 }
 
+// ICU calls this now and then during a long match; false stops the match.
+UBool continueMatching(const void*, int32_t) {
+    return !pastDeadline();
+}
+
 void raiseForMatchFailure(UErrorCode status) {
     if (status == U_REGEX_STACK_OVERFLOW) raise(errors::kOutOfStackSpace);
+    if (status == U_REGEX_STOPPED_BY_CALLER) checkDeadline();
     raise(errors::kRegExpTooComplex);  // U_REGEX_TIME_OUT, or a limit of ICU's own
 }
 
@@ -76,14 +83,19 @@ std::vector<MatchSpan> CompiledPattern::find(const std::u16string& text, bool gl
     std::unique_ptr<icu::RegexMatcher> matcher(pattern_->matcher(input, status));
     if (U_FAILURE(status)) raise(errors::kOutOfMemory);
     matcher->setTimeLimit(stepLimit, status);
+    matcher->setMatchCallback(continueMatching, nullptr, status);
 
     std::vector<MatchSpan> matches;
     int64_t from = 0;
     const auto length = static_cast<int64_t>(text.size());
+    DeadlinePacer pacer;
     while (from <= length) {
+        pacer.step();
         const bool found = matcher->find(from, status);
         if (U_FAILURE(status)) raiseForMatchFailure(status);
         if (!found) break;
+        // Every match is kept with its groups; a bound on their number bounds that memory.
+        if (matches.size() >= kMaxTextLength / 32) raise(errors::kOutOfMemory);
         matches.push_back(spanOf(*matcher, translated_));
         if (!global) break;
         from = nextStart(text, matches.back());

@@ -12,6 +12,6 @@ WScript.Echo TypeName(Round(2.5)), TypeName(Int(2)), TypeName(7 \ 2)
 ' expect: 2 4 0 2.57 1
 ' expect: 2 -3 -2 2
 ' expect: 3 -3 1 -1 0 3
-' expect: 1024 0.5 -4 4
+' expect: 1024 0.5 4 4
 ' expect: 3 -1 0 4
 ' expect: Double Integer Integer

@@ -21,7 +21,7 @@ WScript.Echo -(-32768), TypeName(-(-32768))
 WScript.Echo &HFF, &HFFFF, &H10000, &O17, &777, 1E3, .5
 ' expect: Integer Long Double Double
 ' expect: String Boolean Empty Null Nothing
-' expect: Variant() Byte Single Long
+' expect: Variant() Byte Single Integer
 ' expect: 32768 Long
 ' expect: 2147483648 Double
 ' expect: 40000 Long
