@@ -326,12 +326,12 @@ TEST_F(SessionTest, ClipboardTextIsTakenAsItIs) {
     EXPECT_EQ(convert(u"/ignored/path.txt", "my/Lorva1.txt"), "x\nb\r\n");
 }
 
-TEST_F(SessionTest, TheStreamRunTakesTheTextAsItIs) {
+TEST_F(SessionTest, TheStreamRunReadsTheTextAsASourceFile) {
     table("@lat/T.txt", ">extent htm\r\n");
     select(u"lat", u"T");
     auto document = session().RewriteStream("a\nb\r\nc");
     ASSERT_TRUE(document.ok());
-    EXPECT_EQ(*document, "<html>\r\n<body>a\nb\r\n<p>c</body></html>\r\n");
+    EXPECT_EQ(*document, "<html>\r\n<body>a\r\n<p>b\r\n<p>c</body></html>\r\n");
 }
 
 class RunTest : public SessionTest {
