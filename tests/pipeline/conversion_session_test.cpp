@@ -206,7 +206,8 @@ TEST_F(SessionTest, RtfWithTheDefaults) {
     table("@lat/T.txt", ">extent .rtf\r\n");
     select(u"lat", u"T");
     EXPECT_EQ(convert(source("s.txt", "a\r\n{b}"), "docs/s.rtf"),
-              "{\\rtf1\\ansi {\\fonttbl\r\n{\\f0 \\fnil\\fcharset204 Arial;}\r\n}\r\n"
+              "{\\rtf1\\ansi {\\fonttbl\r\n{\\f0 \\fnil\\fcharset204 Arial;}{\\f1 \\fnil\\fcharset204 "
+              "Arial;}\r\n}\r\n"
               "{\\colortbl\r\n\\red0\\green0\\blue0;\r\n}\r\n{\\plain\r\n{\\f1 {\\fs24\r\n"
               "{\\cf0 a\\par \r\n{b}}}}}}\r\n");
 }
