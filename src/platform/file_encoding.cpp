@@ -79,6 +79,12 @@ void encodeSingleByte(std::u16string_view text, const CodePage& page, Unrepresen
         page.encodeAppend(text, out);
         return;
     }
+    // Most documents are whole in their page: one pass without looking for replacements.
+    std::string whole;
+    if (page.tryEncode(text, whole)) {
+        out += whole;
+        return;
+    }
     out.reserve(out.size() + text.size());
     for (std::size_t i = 0; i < text.size();) {
         const int code = page.codeOf(text[i]);
