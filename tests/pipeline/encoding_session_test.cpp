@@ -8,8 +8,7 @@
 #include "platform/file_encoding.h"
 #include "platform/paths.h"
 #include "platform/text.h"
-#include "recording_desktop.h"
-#include "temp_folder.h"
+#include "session_fixture.h"
 
 namespace lorvane {
 namespace {
@@ -47,44 +46,16 @@ const char* nameOf(ByteOrderMark mark) {
 constexpr ByteOrderMark kMarks[] = {ByteOrderMark::Utf8, ByteOrderMark::Utf16LE,
                                     ByteOrderMark::Utf16BE};
 
-class EncodingTest : public ::testing::Test {
+class EncodingTest : public test::SessionFixture {
   protected:
-    void SetUp() override { temp.makeFolder("my"); }
-
-    ConversionSession& session(int documents = 1251, int tables = 1251) {
-        if (!session_) {
-            session_ = std::make_unique<ConversionSession>(
-                SessionConfig{temp.u16("home"), documents, temp.u16("my"), &desktop, tables});
-            session_->selection().buildModeList();
-        }
-        return *session_;
-    }
-    void select(std::u16string_view mode, std::u16string_view table) {
-        SelectionModel& selection = session().selection();
-        selection.selectMode(selection.findMode(mode));
-        ASSERT_EQ(selection.modeText(), mode);
-        selection.selectTable(selection.findTable(table));
-    }
-    void file(const std::string& relative, const std::string& bytes) {
-        temp.write("home/" + relative, bytes);
-    }
-    std::u16string source(const std::string& name, const std::string& bytes) {
-        return fromFsPath(temp.write("docs/" + name, bytes));
-    }
-    // Converts one source and returns the bytes written to `result` (under docs/).
-    std::string convert(const std::string& name, const std::string& bytes,
-                        const std::string& result) {
-        auto written = session().ConvertFile(source(name, bytes));
-        EXPECT_TRUE(written.ok()) << (written.ok() ? "" : written.failure().message());
-        if (!written.ok()) return {};
-        EXPECT_EQ(*written, temp.u16("docs/" + result));
-        return temp.read("docs/" + result);
+    void file(const std::string& relative, const std::string& bytes) { table(relative, bytes); }
+    // Converts the source `name` with `bytes` and returns the bytes written to `result` (under
+    // docs/).
+    std::string convertSource(const std::string& name, const std::string& bytes,
+                              const std::string& result) {
+        return convert(source(name, bytes), "docs/" + result);
     }
     void restart() { session_.reset(); }
-
-    test::TempFolder temp;
-    test::RecordingDesktop desktop;
-    std::unique_ptr<ConversionSession> session_;
 };
 
 // Each mark, on each kind of file the program reads: the characters written with it (here "ѣ",
@@ -112,7 +83,7 @@ TEST_F(EncodingTest, EveryKindOfFileIsReadByItsMark) {
             if (!c.extra.empty()) file(c.extra, c.extraContent);
             select(u"lat", u"T");
             const std::string result = c.extra == "format/q.txt" ? "s.q" : "s1.txt";
-            EXPECT_EQ(convert("s.txt", c.source, result), c.expected)
+            EXPECT_EQ(convertSource("s.txt", c.source, result), c.expected)
                 << c.kind << " with the " << nameOf(mark) << " mark";
         }
 
@@ -120,7 +91,7 @@ TEST_F(EncodingTest, EveryKindOfFileIsReadByItsMark) {
         restart();
         file("@lat/T.txt", "a == b\r\n");
         select(u"lat", u"T");
-        EXPECT_EQ(convert("s.txt", marked(mark, u"ѣa\r\nѣ"), "s1.txt"),
+        EXPECT_EQ(convertSource("s.txt", marked(mark, u"ѣa\r\nѣ"), "s1.txt"),
                   marked(mark, u"ѣb\r\nѣ\r\n"))
             << "a source with the " << nameOf(mark) << " mark";
 
@@ -128,9 +99,8 @@ TEST_F(EncodingTest, EveryKindOfFileIsReadByItsMark) {
         restart();
         file("@lat/U.txt", "a == b\r\n");
         file("r@mix.txt", marked(mark, u"<ѣ> == @lat\\U.txt\r\n"));
-        session().selection().selectMode(session().selection().findMode(u"?mix.txt"));
-        ASSERT_TRUE(session().selection().SchemeMode());
-        EXPECT_EQ(convert("m.txt", marked(ByteOrderMark::Utf8, u"a<ѣ>a"), "m1.txt"),
+        selectScheme(u"?mix.txt");
+        EXPECT_EQ(convertSource("m.txt", marked(ByteOrderMark::Utf8, u"a<ѣ>a"), "m1.txt"),
                   marked(ByteOrderMark::Utf8, u"ab\r\n"))
             << "a scheme file with the " << nameOf(mark) << " mark";
     }
@@ -157,14 +127,14 @@ TEST_F(EncodingTest, DocumentsAndTablesHaveTheirOwnCodePages) {
     file("@lat/T.txt", "\xc6 == J\r\n");
     session(65001, 1251);
     select(u"lat", u"T");
-    EXPECT_EQ(convert("s.txt", "\xd0\x96\xd1\xa3", "s1.txt"), "J\xd1\xa3\r\n");
+    EXPECT_EQ(convertSource("s.txt", "\xd0\x96\xd1\xa3", "s1.txt"), "J\xd1\xa3\r\n");
 
     // cp1251 documents with a UTF-8 table.
     restart();
     file("@lat/T.txt", "\xd0\x96 == J\r\n");
     session(1251, 65001);
     select(u"lat", u"T");
-    EXPECT_EQ(convert("s.txt", "\xc6\xc6", "s1.txt"), "JJ\r\n");
+    EXPECT_EQ(convertSource("s.txt", "\xc6\xc6", "s1.txt"), "JJ\r\n");
 }
 
 TEST_F(EncodingTest, TheTableNamesTheResultsCodePage) {
@@ -193,7 +163,7 @@ TEST_F(EncodingTest, TheTableNamesTheResultsCodePage) {
         file("@lat/T.txt", c.table);
         file("@lat/@inc.txt", ">codepage 65001\r\n");
         select(u"lat", u"T");
-        EXPECT_EQ(convert("s.txt", c.source, "s1.txt"), c.expected) << c.name;
+        EXPECT_EQ(convertSource("s.txt", c.source, "s1.txt"), c.expected) << c.name;
     }
 }
 
@@ -206,8 +176,8 @@ TEST_F(EncodingTest, OnlyTheFirstSegmentsTableNamesTheCodePage) {
     for (const auto& [scheme, source, expected] :
          {std::tuple{u"?one.txt", "x<b>b", "x\xd1\x97\r\n"}, std::tuple{u"?two.txt", "b<a>x", "\xbfx\r\n"}}) {
         restart();
-        session().selection().selectMode(session().selection().findMode(scheme));
-        EXPECT_EQ(convert("s.txt", source, "s1.txt"), expected) << toUtf8(scheme);
+        selectScheme(scheme);
+        EXPECT_EQ(convertSource("s.txt", source, "s1.txt"), expected) << toUtf8(scheme);
     }
 }
 
@@ -231,7 +201,7 @@ TEST_F(EncodingTest, EachOutputKindWritesWhatItsReadersUnderstand) {
         file("@lat/T.txt", c.table + ">codepage 1251\r\n");
         file("format/q.txt", "     <[%\xd4\xe0\xe9\xeb]>");
         select(u"lat", u"T");
-        const std::string written = convert("s.txt", utf8(u"\uFEFFЖѣa𝄞"), c.result);
+        const std::string written = convertSource("s.txt", utf8(u"\uFEFFЖѣa𝄞"), c.result);
         ASSERT_GE(written.size(), c.expected.size()) << c.kind;
         EXPECT_EQ(written.substr(written.size() - c.expected.size()), c.expected) << c.kind;
     }
@@ -240,7 +210,7 @@ TEST_F(EncodingTest, EachOutputKindWritesWhatItsReadersUnderstand) {
 TEST_F(EncodingTest, AnRtfResultInUnicodeIsWrittenInAscii) {
     file("@lat/T.txt", ">extent rtf\r\n>fontface Face\r\n");
     select(u"lat", u"T");
-    const std::string written = convert("s.txt", utf8(u"\uFEFFЖ{𝄞"), "s.rtf");
+    const std::string written = convertSource("s.txt", utf8(u"\uFEFFЖ{𝄞"), "s.rtf");
     EXPECT_TRUE(written.starts_with("{\\rtf1\\ansi {\\fonttbl\r\n")) << "no mark before it";
     EXPECT_NE(written.find("{\\cf0 \\u1046?{\\u-10188?\\u-8930?}}}}}\r\n"), std::string::npos)
         << written;
@@ -266,7 +236,7 @@ TEST_F(EncodingTest, HtmlDeclaresWhatItsBytesAre) {
         restart();
         file("@lat/T.txt", ">extent htm\r\n" + c.table);
         select(u"lat", u"T");
-        const std::string written = convert("s.txt", c.source, "s.htm");
+        const std::string written = convertSource("s.txt", c.source, "s.htm");
         EXPECT_TRUE(written.starts_with(c.expectedStart)) << c.name << ": " << written;
     }
 }
