@@ -2,6 +2,8 @@
 // the note about sources that look like UTF-8.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "run_program.h"
 #include "temp_folder.h"
 
@@ -126,6 +128,43 @@ TEST_F(CliEncodingTest, ASourceThatLooksLikeUtf8IsConvertedWithANote) {
         EXPECT_EQ(converted.exitCode, 0) << q.name;
         EXPECT_EQ(converted.err, "") << q.name;
     }
+}
+
+// Sources converted several at a time are written in their own encodings and named in the
+// same notes as one after another.
+TEST_F(CliEncodingTest, AParallelRunKeepsEncodingsAndNotes) {
+    const std::map<std::string, std::string> sources = {
+        {"a.txt", "\xc6 a"},
+        {"b.txt", "\xd0\x96 b"},
+        {"c.txt", std::string("\xff\xfe\x16\x04\x63\x04", 6)},
+        {"d.txt", "\xef\xbb\xbf\xd0\x96\xd1\xa3"},
+        {"e.txt", "\xd1\xa3 e"},
+    };
+    std::map<std::string, std::string> expected;
+    std::string sequentialNotes;
+    for (const char* jobs : {"1", "3"}) {
+        for (const auto& [name, bytes] : sources) source(name, bytes);
+        auto converted = run({"--jobs", jobs, "--mode", "lat", "--pattern", "?.txt",
+                              (temp.path() / "docs").string()});
+        ASSERT_EQ(converted.exitCode, 0) << jobs << ": " << converted.err;
+        for (const auto& [name, bytes] : sources) {
+            const std::string result = name.substr(0, 1) + "1.txt";
+            if (expected.count(result) == 0)
+                expected[result] = temp.read("docs/" + result);
+            else
+                EXPECT_EQ(temp.read("docs/" + result), expected[result]) << result;
+        }
+        if (sequentialNotes.empty()) sequentialNotes = converted.err;
+        EXPECT_EQ(converted.err, sequentialNotes) << jobs;
+    }
+    EXPECT_EQ(expected["c1.txt"], std::string("\xff\xfe\x4a\x00\x63\x04\r\0\n\0", 10));
+    EXPECT_EQ(expected["d1.txt"], "\xef\xbb\xbfJ\xd1\xa3\r\n");
+    const std::size_t b = sequentialNotes.find("b.txt looks like UTF-8");
+    const std::size_t e = sequentialNotes.find("e.txt looks like UTF-8");
+    EXPECT_NE(b, std::string::npos) << sequentialNotes;
+    EXPECT_NE(e, std::string::npos) << sequentialNotes;
+    EXPECT_LT(b, e);
+    EXPECT_EQ(sequentialNotes.find("d.txt"), std::string::npos);
 }
 
 }  // namespace
