@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     cli::CliEnvironment environment;
     environment.defaultHome = locateProgramFolder();
     environment.defaultCodePage = CodePage::numberFromEnvironment();
+    environment.defaultTableCodePage = CodePage::tableNumberFromEnvironment();
     environment.documentsFolder = documentsFolder();
     environment.progressShown = ::isatty(STDERR_FILENO) == 1;
     environment.cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));

@@ -1,8 +1,10 @@
 // The run over the chosen sources: which files a scope converts, in which order, and what is
 // opened afterwards.
 #include "pipeline/conversion_session.h"
+#include "pipeline/encoding_hint.h"
 #include "pipeline/output_naming.h"
 #include "pipeline/session_state.h"
+#include "pipeline/text_file_reader.h"
 #include "platform/error_catalogue.h"
 #include "platform/paths.h"
 
@@ -123,6 +125,7 @@ bool ConversionSession::convertSequentially(const std::vector<std::u16string>& s
             return false;
         }
         outcome.written.push_back(*result);
+        noteSource(outcome, source, state_->sourceLooksUtf8);
         if (request.written) request.written(*result);
     }
     return true;
@@ -135,11 +138,23 @@ void ConversionSession::failRun(RunOutcome& outcome, const Failure& failure,
         state_->clipboard ? clipboardSourcePath(state_->config.documentsFolder) : source;
 }
 
-Expected<std::string> ConversionSession::RewriteStream(std::string_view bytes) {
+void ConversionSession::noteSource(RunOutcome& outcome, const std::u16string& source,
+                                   bool looksLikeUtf8) const {
+    if (looksLikeUtf8) {
+        outcome.hints.push_back(utf8LookingSourceHint(source, state_->documents->number()));
+    }
+}
+
+Expected<std::string> ConversionSession::RewriteStream(std::string_view bytes,
+                                                       FileEncoding* found) {
     State& s = *state_;
     s.engine.settings.charset = -1;
     return failingOnExhaustion({}, [&]() -> Expected<std::string> {
-        if (Status converted = convertIntoWorkingText(s.codePage().decode(bytes)); !converted) {
+        FileEncoding encoding;
+        std::u16string text = decodeFileBytes(bytes, *s.documents, &encoding);
+        normalizeLineEnds(text);
+        if (found != nullptr) *found = encoding;
+        if (Status converted = convertIntoWorkingText(std::move(text), encoding); !converted) {
             return converted.failure();
         }
         return encodedResult();

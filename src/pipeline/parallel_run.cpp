@@ -26,7 +26,8 @@ namespace {
 bool operator==(const TableSettings& a, const TableSettings& b) {
     return a.prae == b.prae && a.post == b.post && a.extent == b.extent &&
            a.fontSize == b.fontSize && a.fontFace == b.fontFace && a.eol2 == b.eol2 &&
-           a.charset == b.charset && a.script1 == b.script1 && a.script2 == b.script2;
+           a.charset == b.charset && a.script1 == b.script1 && a.script2 == b.script2 &&
+           a.codepage == b.codepage;
 }
 
 // What a conversion showed on the desktop, shown again by the run in source order.
@@ -87,6 +88,7 @@ struct Converted {
     std::string bytes;
     std::vector<DesktopCall> calls;
     TableSettings settingsAfter;
+    bool looksLikeUtf8 = false;  // the source, read in a single-byte page
 };
 
 // The file a path names now, if any.
@@ -163,6 +165,7 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
             result.needsRunThread = worker.desktop.refused || worker.scripts.refused;
             result.calls = std::move(worker.desktop.calls);
             result.settingsAfter = ws.engine.settings;
+            result.looksLikeUtf8 = ws.sourceLooksUtf8;
             std::lock_guard lock(mutex);
             results[k - from] = std::move(result);
             results[k - from].ready = true;
@@ -226,6 +229,7 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
         }
         if (auto written = identityOf(result.target)) writtenFiles.insert(*written);
         outcome.written.push_back(result.target);
+        noteSource(outcome, sources[k], result.looksLikeUtf8);
         if (request.written) request.written(result.target);
         {
             std::lock_guard lock(mutex);

@@ -12,6 +12,7 @@
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "recording_desktop.h"
+#include "session_fixture.h"
 #include "temp_folder.h"
 
 namespace lorvane {
@@ -36,50 +37,8 @@ class FakeScripts : public ScriptRunner {
     EngineState& state_;
 };
 
-class SessionTest : public ::testing::Test {
-  protected:
-    // The program folder lies in home/, sources in docs/, clipboard results in my/.
-    void SetUp() override { temp.makeFolder("my"); }
-
-    ConversionSession& session() {
-        if (!session_) {
-            session_ = std::make_unique<ConversionSession>(
-                SessionConfig{temp.u16("home"), 1251, temp.u16("my"), &desktop});
-            session_->selection().buildModeList();
-        }
-        return *session_;
-    }
-    void select(std::u16string_view mode, std::u16string_view table) {
-        SelectionModel& selection = session().selection();
-        selection.selectMode(selection.findMode(mode));
-        ASSERT_EQ(selection.modeText(), mode);
-        selection.selectTable(selection.findTable(table));
-        ASSERT_EQ(selection.tableText(), table);
-    }
-    void selectScheme(std::u16string_view entry) {
-        SelectionModel& selection = session().selection();
-        selection.selectMode(selection.findMode(entry));
-        ASSERT_TRUE(selection.SchemeMode());
-    }
-    void table(const std::string& relative, const std::string& lines) {
-        temp.write("home/" + relative, lines);
-    }
-    std::u16string source(const std::string& name, const std::string& bytes) {
-        return fromFsPath(temp.write("docs/" + name, bytes));
-    }
-    // Converts one source and returns the bytes written.
-    std::string convert(const std::u16string& path, const std::string& expectedResult) {
-        auto written = session().ConvertFile(path);
-        EXPECT_TRUE(written.ok()) << (written.ok() ? "" : written.failure().message());
-        if (!written.ok()) return {};
-        EXPECT_EQ(*written, temp.u16(expectedResult));
-        return temp.read(expectedResult);
-    }
-
-    test::TempFolder temp;
-    test::RecordingDesktop desktop;
-    std::unique_ptr<ConversionSession> session_;
-};
+// The program folder lies in home/, sources in docs/, clipboard results in my/.
+using SessionTest = test::SessionFixture;
 
 TEST_F(SessionTest, DirectModeAppliesTheTableAndWritesPlainText) {
     table("@lat/T.txt", "a == x\r\n");
@@ -206,7 +165,8 @@ TEST_F(SessionTest, RtfWithTheDefaults) {
     table("@lat/T.txt", ">extent .rtf\r\n");
     select(u"lat", u"T");
     EXPECT_EQ(convert(source("s.txt", "a\r\n{b}"), "docs/s.rtf"),
-              "{\\rtf1\\ansi {\\fonttbl\r\n{\\f0 \\fnil\\fcharset204 Arial;}\r\n}\r\n"
+              "{\\rtf1\\ansi {\\fonttbl\r\n{\\f0 \\fnil\\fcharset204 Arial;}{\\f1 \\fnil\\fcharset204 "
+              "Arial;}\r\n}\r\n"
               "{\\colortbl\r\n\\red0\\green0\\blue0;\r\n}\r\n{\\plain\r\n{\\f1 {\\fs24\r\n"
               "{\\cf0 a\\par \r\n{b}}}}}}\r\n");
 }
@@ -326,12 +286,12 @@ TEST_F(SessionTest, ClipboardTextIsTakenAsItIs) {
     EXPECT_EQ(convert(u"/ignored/path.txt", "my/Lorva1.txt"), "x\nb\r\n");
 }
 
-TEST_F(SessionTest, TheStreamRunTakesTheTextAsItIs) {
+TEST_F(SessionTest, TheStreamRunReadsTheTextAsASourceFile) {
     table("@lat/T.txt", ">extent htm\r\n");
     select(u"lat", u"T");
     auto document = session().RewriteStream("a\nb\r\nc");
     ASSERT_TRUE(document.ok());
-    EXPECT_EQ(*document, "<html>\r\n<body>a\nb\r\n<p>c</body></html>\r\n");
+    EXPECT_EQ(*document, "<html>\r\n<body>a\r\n<p>b\r\n<p>c</body></html>\r\n");
 }
 
 class RunTest : public SessionTest {
