@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -99,6 +100,8 @@ const HipCase kCases[] = {
      "і\u0486и\u0483ль Русский: у, яOrthodox ChurchKyrieі\u0486с",
      "i3и7ль Рµсский: µ, яOrthodox ChurchKyriei3с"},
 };
+
+void PrintTo(const HipCase& c, std::ostream* out) { *out << c.name; }
 
 class HipSchemes : public ::testing::TestWithParam<HipCase> {};
 
