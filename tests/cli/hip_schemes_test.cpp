@@ -116,6 +116,36 @@ TEST_P(HipSchemes, UcsSchemeGivesTheFontCodes) {
 INSTANTIATE_TEST_SUITE_P(LineClasses, HipSchemes, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+struct CivilCase {
+    const char* name;
+    const char* hip;
+    const char* civil;  // what the table Гражданский writes
+};
+
+const CivilCase kCivilCases[] = {
+    {"letters_and_marks", "Jа='кw вjь'ра _е=ди'на w\\т бг~а, о_у=слы'ши сiя`",
+     "Яко вера едина от бга, услыши сия"},
+    {"numerals_in_letters_become_digits", "Гла'съ в~. Пjь'снь а~, (_Псало'мъ _кс~а), з~_i, #а~ц~и~",
+     "Глас 2. Песнь 1, (Псалом 61), 17, 1908"},
+    {"abbreviations_and_digits_stay", "бг~ъ ст~а'я мц\\са, с. 168", "бг стая мцса, с. 168"},
+    {"language_tags", "и= <::лат>оrthlib.ru <::рус>Русский: w, i<::слав> f",
+     "и orthlib.ru Русский: w, i ф"},
+};
+
+TEST(HipCivilTable, WritesModernSpelling) {
+    for (const CivilCase& c : kCivilCases) {
+        SCOPED_TRACE(c.name);
+        test::TempFolder temp;
+        const fs::path source = temp.write("text.hip", cp1251Of(c.hip));
+        const auto run = test::runProgram(LORVANE_CLI_PATH,
+                                          {"--home", LORVANE_BUNDLE_DIR, "--mode", "hip", "--table",
+                                           "Гражданский", source.string()},
+                                          kCleanEnvironment);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(utf8Of(resultText(test::readBytes(temp.path() / "text.txt"))), c.civil);
+    }
+}
+
 // What the UCS font codes our tables write show, as the font's chart gives them: the code
 // (a character of code page 1251, UTF-8 here) and the Unicode it stands for.
 const std::map<std::u16string, std::u16string>& ucsShows() {
