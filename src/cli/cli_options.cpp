@@ -20,6 +20,7 @@ struct OptionSpec {
 
 constexpr OptionSpec kOptions[] = {
     {"--home", Takes::Value, "DIR"},    {"--codepage", Takes::Value, "N"},
+    {"--table-codepage", Takes::Value, "N"},
     {"--mode", Takes::Value, "NAME"},   {"--table", Takes::Value, "NAME"},
     {"--scheme", Takes::Value, "NAME"}, {"--entry", Takes::Value, "NAME=TABLE"},
     {"--folder", Takes::Nothing, ""},   {"--pattern", Takes::Value, "PATTERN"},
@@ -40,18 +41,25 @@ const OptionSpec* findOption(std::string_view name) {
     return nullptr;
 }
 
+Status readCodePage(std::string_view name, const std::string& value, std::optional<int>& page) {
+    int number = 0;
+    auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (error != std::errc() || end != value.data() + value.size() || number <= 0) {
+        return usage(std::string(name) +
+                     " needs a code page number such as 1251, 1252 or 65001, not '" + value + "'");
+    }
+    page = number;
+    return {};
+}
+
 Status applyValue(CliOptions& options, std::string_view name, const std::string& value) {
     const std::u16string text = fromUtf8(value);
     if (name == "--home") {
         options.home = text;
     } else if (name == "--codepage") {
-        int number = 0;
-        auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-        if (error != std::errc() || end != value.data() + value.size() || number <= 0) {
-            return usage("--codepage needs a code page number such as 1251, 1252 or 65001, not '" +
-                         value + "'");
-        }
-        options.codePage = number;
+        return readCodePage(name, value, options.codePage);
+    } else if (name == "--table-codepage") {
+        return readCodePage(name, value, options.tableCodePage);
     } else if (name == "--mode") {
         options.mode = text;
     } else if (name == "--table") {
@@ -136,8 +144,11 @@ std::string usageText() {
            "\n"
            "  --home DIR          program folder (default: LORVANE_HOME, else the executable's "
            "folder)\n"
-           "  --codepage N        code page for every file read and written (default: "
-           "LORVANE_CODEPAGE, else 1251)\n"
+           "  --codepage N        code page of the documents: sources without a byte-order "
+           "mark, results (default: LORVANE_CODEPAGE, else 1251; 65001 is UTF-8)\n"
+           "  --table-codepage N  code page of the program folder's files without a byte-order "
+           "mark: tables, schemes, scripts, templates (default: LORVANE_TABLE_CODEPAGE, else "
+           "1251)\n"
            "  --mode NAME         source mode: the mode folder \"@\" + NAME            (default: "
            "the first mode-list entry)\n"
            "  --table NAME        target table of that mode, without \".txt\"          (default: "
@@ -157,6 +168,8 @@ std::string usageText() {
            "\n"
            "A SOURCE that is a folder converts every file in it matching --pattern. SOURCE \"-\"\n"
            "reads the text from standard input and writes the document to standard output.\n"
+           "A file that begins with a byte-order mark (UTF-8, UTF-16) is read by its mark; a\n"
+           "result is written in its source's encoding unless its table says \">codepage N\".\n"
            "\n"
            "Exit status: 0 success; 1 a conversion failed (results written before stay);\n"
            "2 the command line cannot be carried out.\n";

@@ -18,7 +18,8 @@ struct EntryChoice {
 
 struct CliOptions {
     std::optional<std::u16string> home;
-    std::optional<int> codePage;
+    std::optional<int> codePage;       // documents
+    std::optional<int> tableCodePage;  // the program folder's files
     std::optional<std::u16string> mode;
     std::optional<std::u16string> table;
     std::optional<std::u16string> scheme;

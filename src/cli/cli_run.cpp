@@ -9,6 +9,7 @@
 #include "cli/cli_selection.h"
 #include "cli/cli_sources.h"
 #include "pipeline/conversion_session.h"
+#include "pipeline/encoding_hint.h"
 #include "platform/code_page.h"
 #include "platform/error_catalogue.h"
 #include "platform/headless_desktop.h"
@@ -78,11 +79,17 @@ void noteIgnoredSchemeLines(const SelectionModel& selection, std::ostream& err) 
     }
 }
 
-int convertStandardInput(ConversionSession& session, std::istream& in, std::ostream& out,
-                         std::ostream& err) {
+void note(const std::u16string& hint, std::ostream& err) {
+    err << "lorvane-cli: note: " << toUtf8(hint) << '\n';
+}
+
+int convertStandardInput(ConversionSession& session, int codePage, std::istream& in,
+                         std::ostream& out, std::ostream& err) {
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    auto document = session.RewriteStream(bytes);
+    FileEncoding read;
+    auto document = session.RewriteStream(bytes, &read);
     if (!document) return conversionError(err, u"standard input", document.failure());
+    if (read.looksLikeUtf8) note(utf8LookingSourceHint(u"standard input", codePage), err);
     out.write(document->data(), static_cast<std::streamsize>(document->size()));
     out.flush();
     return kExitOk;
@@ -106,6 +113,8 @@ int convertFiles(ConversionSession& session, SourcePlan& plan, bool progressShow
     }
     const RunOutcome outcome = session.Rewrite(request);
     if (progressLine) err << "\r\x1b[K" << std::flush;
+    for (const std::u16string& hint : outcome.hints)
+        note(hint, err);
     if (outcome.failure) return conversionError(err, outcome.failedSource, *outcome.failure);
     return kExitOk;
 }
@@ -128,12 +137,16 @@ int runCli(const CliOptions& options, const CliEnvironment& environment, std::is
                                    u" does not exist: give one with --home DIR or LORVANE_HOME");
     }
     const int codePage = options.codePage.value_or(environment.defaultCodePage);
-    if (auto page = CodePage::forNumber(codePage); !page) {
-        return usageError(err, page.failure().description);
+    const int tableCodePage = options.tableCodePage.value_or(environment.defaultTableCodePage);
+    for (int number : {codePage, tableCodePage}) {
+        if (auto page = CodePage::forNumber(number); !page) {
+            return usageError(err, page.failure().description);
+        }
     }
 
     HeadlessDesktop desktop(err, options.open);
-    ConversionSession session(SessionConfig{home, codePage, environment.documentsFolder, &desktop});
+    ConversionSession session(
+        SessionConfig{home, codePage, environment.documentsFolder, &desktop, tableCodePage});
     SelectionModel& selection = session.selection();
     if (selection.buildModeList() == 0) {
         return usageError(err, u"the program folder " + home +
@@ -151,7 +164,7 @@ int runCli(const CliOptions& options, const CliEnvironment& environment, std::is
 
     auto plan = planSources(options);
     if (!plan) return usageError(err, plan.failure().description);
-    if (plan->standardInput) return convertStandardInput(session, in, out, err);
+    if (plan->standardInput) return convertStandardInput(session, codePage, in, out, err);
     plan->request.openResult = options.open;
     return convertFiles(session, *plan, environment.progressShown, out, err);
 }

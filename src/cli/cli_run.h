@@ -14,7 +14,8 @@ enum ExitCode : int { kExitOk = 0, kExitConversionFailed = 1, kExitUsage = 2 };
 // What the run takes from its surroundings.
 struct CliEnvironment {
     std::u16string defaultHome;  // LORVANE_HOME, else the executable's folder
-    int defaultCodePage = 1251;  // LORVANE_CODEPAGE, else 1251
+    int defaultCodePage = 1251;       // LORVANE_CODEPAGE, else 1251
+    int defaultTableCodePage = 1251;  // LORVANE_TABLE_CODEPAGE, else 1251
     std::u16string documentsFolder;
     bool progressShown = false;  // standard error is a terminal
 };

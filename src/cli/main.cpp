@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
     cli::CliEnvironment environment;
     environment.defaultHome = locateProgramFolder();
     environment.defaultCodePage = CodePage::numberFromEnvironment();
+    environment.defaultTableCodePage = CodePage::tableNumberFromEnvironment();
     environment.documentsFolder = documentsFolder();
     environment.progressShown = ::isatty(STDERR_FILENO) == 1;
     std::ios::sync_with_stdio(false);

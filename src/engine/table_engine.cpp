@@ -7,6 +7,7 @@
 #include "engine/pair_line.h"
 #include "engine/pair_replace.h"
 #include "engine/pass_runner.h"
+#include "platform/file_encoding.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
@@ -92,6 +93,12 @@ void TableEngine::handleDirectives(std::u16string_view line, std::u16string_view
     if (documentLevel && startsWith(lower, u">script0")) runScriptStep(line);
     if (documentLevel && startsWith(lower, u">script1") && argument) settings.script1 = *argument;
     if (documentLevel && startsWith(lower, u">script2") && argument) settings.script2 = *argument;
+    // A number that names no encoding this program can write leaves the result's encoding as
+    // it was, like any other failing step.
+    if (documentLevel && startsWith(lower, u">codepage") && argument) {
+        const auto number = toInt32(ReadLeadingNumber(*argument));
+        if (number && encodingForCodePage(*number)) settings.codepage = *number;
+    }
 
     const std::u16string_view trimmedLower = trimSpaces(lower);
     if (trimmedLower == u">eol2") settings.eol2 = true;

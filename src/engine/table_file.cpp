@@ -12,6 +12,7 @@
 
 #include "engine/table_engine.h"
 #include "platform/error_catalogue.h"
+#include "platform/file_encoding.h"
 #include "platform/file_lister.h"
 #include "platform/paths.h"
 
@@ -73,7 +74,7 @@ Status TableEngine::Rplc2(const std::u16string& Fil) {
     ++applications_;
     auto bytes = readBytes(Fil);
     if (!bytes) return bytes.failure();
-    const std::u16string text = state_.codePage->decode(*bytes);
+    const std::u16string text = decodeFileBytes(*bytes, *state_.codePage);
     bytes.value().clear();
 
     std::vector<std::u16string_view> lines;

@@ -16,6 +16,7 @@ struct TableSettings {
     int16_t charset = -1;     // font character-set number; -1 = not given
     std::u16string script1;   // script run on the whole converted document
     std::u16string script2;   // script run at the markup stage of HTML and RTF output
+    int codepage = 0;         // code page the result is written in; 0 = its source's encoding
 };
 
 }  // namespace lorvane

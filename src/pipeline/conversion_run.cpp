@@ -1,8 +1,10 @@
 // The run over the chosen sources: which files a scope converts, in which order, and what is
 // opened afterwards.
 #include "pipeline/conversion_session.h"
+#include "pipeline/encoding_hint.h"
 #include "pipeline/output_naming.h"
 #include "pipeline/session_state.h"
+#include "pipeline/text_file_reader.h"
 #include "platform/error_catalogue.h"
 #include "platform/paths.h"
 
@@ -95,6 +97,9 @@ RunOutcome ConversionSession::Rewrite(const RunRequest& request) {
             return outcome;
         }
         outcome.written.push_back(*result);
+        if (s.sourceLooksUtf8) {
+            outcome.hints.push_back(utf8LookingSourceHint(source, s.documents->number()));
+        }
         if (request.written) request.written(*result);
     }
 
@@ -110,11 +115,16 @@ RunOutcome ConversionSession::Rewrite(const RunRequest& request) {
     return outcome;
 }
 
-Expected<std::string> ConversionSession::RewriteStream(std::string_view bytes) {
+Expected<std::string> ConversionSession::RewriteStream(std::string_view bytes,
+                                                       FileEncoding* found) {
     State& s = *state_;
     s.engine.settings.charset = -1;
     return failingOnExhaustion({}, [&]() -> Expected<std::string> {
-        if (Status converted = convertIntoWorkingText(s.codePage().decode(bytes)); !converted) {
+        FileEncoding encoding;
+        std::u16string text = decodeFileBytes(bytes, *s.documents, &encoding);
+        normalizeLineEnds(text);
+        if (found != nullptr) *found = encoding;
+        if (Status converted = convertIntoWorkingText(std::move(text), encoding); !converted) {
             return converted.failure();
         }
         return encodedResult();

@@ -52,15 +52,21 @@ Status checkSelection(const SelectionModel& selection) {
 
 }  // namespace
 
-ConversionSession::State::State(SessionConfig sessionConfig, std::shared_ptr<const CodePage> page)
+// Tables, schemes, templates and scripts are the program folder's files, read in its page;
+// the script host works in that page too, so a script's Chr and Asc agree with the tables.
+ConversionSession::State::State(SessionConfig sessionConfig,
+                                std::shared_ptr<const CodePage> documentPage,
+                                std::shared_ptr<const CodePage> page)
     : config(std::move(sessionConfig)),
+      documents(std::move(documentPage)),
       tables(engine, noScripts),
       selection(config.programFolder, page, config.desktop),
       formats(config.programFolder, page, mainLister) {
     engine.programFolder = config.programFolder;
     engine.codePage = page;
+    result.encoding = documentEncoding();
     auto readScript = [this](const std::u16string& path) {
-        return ReadTextFile(path, codePage(), &desktop());
+        return ReadTextFile(path, tablePage(), &desktop());
     };
     host = std::make_unique<ScriptHost>(engine, tables, desktop(), readScript, std::move(page));
     scripts = host.get();
@@ -76,8 +82,10 @@ ScriptStep ConversionSession::State::scriptStep() {
 
 ConversionSession::ConversionSession(SessionConfig config) {
     config.programFolder = withoutTrailingSeparator(config.programFolder);
-    auto page = pageOrThrow(config.codePage);
-    state_ = std::make_unique<State>(std::move(config), std::move(page));
+    auto documentPage = pageOrThrow(config.codePage);
+    auto tablePage = pageOrThrow(config.tableCodePage);
+    state_ = std::make_unique<State>(std::move(config), std::move(documentPage),
+                                     std::move(tablePage));
 }
 
 ConversionSession::~ConversionSession() = default;
@@ -112,7 +120,8 @@ void ConversionSession::setScriptRunner(ScriptRunner& runner) {
 
 Expected<std::u16string> ConversionSession::ConvertText(std::u16string text) {
     return failingOnExhaustion({}, [&]() -> Expected<std::u16string> {
-        if (Status converted = convertIntoWorkingText(std::move(text)); !converted) {
+        const FileEncoding source = state_->documentEncoding();
+        if (Status converted = convertIntoWorkingText(std::move(text), source); !converted) {
             return converted.failure();
         }
         return state_->engine.tmpText;
@@ -121,21 +130,24 @@ Expected<std::u16string> ConversionSession::ConvertText(std::u16string text) {
 
 std::string ConversionSession::encodedResult() const {
     const std::u16string& text = state_->engine.tmpText;
-    std::string bytes;
-    bytes.reserve(text.size() + 2);  // one allocation for a single-byte page
-    state_->codePage().encodeAppend(text, bytes);
-    bytes += "\r\n";
+    const ResultEncoding& result = state_->result;
+    std::string bytes(result.mark());
+    bytes.reserve(bytes.size() + text.size() + 2);  // one allocation for a single-byte page
+    result.encode(text, bytes);
+    result.encode(u"\r\n", bytes);
     return bytes;
 }
 
 // Whole texts are moved from step to step, never copied: a large document then needs little
 // more memory than its working text.
-Status ConversionSession::convertIntoWorkingText(std::u16string text) {
+Status ConversionSession::convertIntoWorkingText(std::u16string text,
+                                                 const FileEncoding& source) {
     State& s = *state_;
     const SelectionModel& selection = s.selection;
     if (Status ready = checkSelection(selection); !ready) return ready;
     EngineState& engine = s.engine;
     TableSettings& settings = engine.settings;
+    settings.codepage = 0;  // each document's table names its result's page anew
     engine.modeName = selection.modeText();
     if (modeJoinsParagraphs(engine.modeName)) settings.eol2 = true;
 
@@ -159,7 +171,7 @@ Status ConversionSession::convertIntoWorkingText(std::u16string text) {
             engine.Tablett = chosen.entry != nullptr ? programRelative(program, chosen.entry->Path)
                                                      : program + u"/";
         }
-        const auto lines = readTableLines(engine.Tablett, s.codePage(), &s.desktop());
+        const auto lines = readTableLines(engine.Tablett, s.tablePage(), &s.desktop());
         engine.tmpText = std::move(segments[k]);
         engine.tmpText.erase(0, markerLength);
         settings.prae.clear();
@@ -179,7 +191,9 @@ Status ConversionSession::convertIntoWorkingText(std::u16string text) {
             result += engine.tmpText;
     }
 
-    auto document = renderDocument(std::move(result), settings, s.formats, s.scriptStep());
+    s.result = resultEncodingFor(source, settings.codepage, settings.extent);
+    auto document = renderDocument(std::move(result), settings, s.formats, s.scriptStep(),
+                                   unicodeCharsetOf(s.result.encoding));
     if (!document) return document.failure();
     engine.tmpText = std::move(*document);
     return {};
@@ -193,6 +207,7 @@ Expected<std::u16string> ConversionSession::convertFileUnguarded(const std::u16s
     State& s = *state_;
     std::u16string source = path;
     std::u16string text;
+    FileEncoding encoding = s.documentEncoding();
     if (s.clipboard) {
         text = s.desktop().clipboardText();
         source = clipboardSourcePath(s.config.documentsFolder);
@@ -202,9 +217,10 @@ Expected<std::u16string> ConversionSession::convertFileUnguarded(const std::u16s
         if (vanished(path)) {
             return failureFor(errors::kFileNotFound, path);
         }
-        text = ReadTextFile(path, s.codePage(), &s.desktop());
+        text = ReadTextFile(path, *s.documents, &s.desktop(), &encoding);
     }
-    if (Status converted = convertIntoWorkingText(std::move(text)); !converted) {
+    s.sourceLooksUtf8 = encoding.looksLikeUtf8;
+    if (Status converted = convertIntoWorkingText(std::move(text), encoding); !converted) {
         return converted.failure();
     }
     std::u16string target = outputPath(source, s.engine.settings.extent);
@@ -217,7 +233,7 @@ Expected<std::u16string> ConversionSession::convertFileUnguarded(const std::u16s
     constexpr std::size_t kPiece = 1 << 20;
     const std::u16string_view document = s.engine.tmpText;
     std::size_t next = 0;
-    std::string piece;
+    std::string piece(s.result.mark());
     ContentPieces pieces = [&]() -> std::string_view {
         if (next > document.size()) return {};
         std::size_t length = std::min(kPiece, document.size() - next);
@@ -225,11 +241,11 @@ Expected<std::u16string> ConversionSession::convertFileUnguarded(const std::u16s
         if (next + length < document.size() && (document[next + length - 1] & 0xFC00) == 0xD800) {
             --length;
         }
-        piece.clear();
-        s.codePage().encodeAppend(document.substr(next, length), piece);
+        if (next > 0) piece.clear();  // the first piece begins with the mark
+        s.result.encode(document.substr(next, length), piece);
         next += length;
         if (next >= document.size()) {
-            piece += "\r\n";
+            s.result.encode(u"\r\n", piece);
             next = document.size() + 1;
         }
         return piece;

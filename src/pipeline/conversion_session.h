@@ -14,6 +14,7 @@
 #include "pipeline/selection_model.h"
 #include "platform/desktop.h"
 #include "platform/failure.h"
+#include "platform/file_encoding.h"
 #include "platform/file_lister.h"
 
 namespace lorvane {
@@ -24,9 +25,12 @@ struct EngineState;
 
 struct SessionConfig {
     std::u16string programFolder;    // no trailing separator
-    int codePage = 1251;             // must be a page CodePage::forNumber knows
+    int codePage = 1251;             // documents: sources, results, the clipboard's fallback
     std::u16string documentsFolder;  // where clipboard results go
     Desktop* desktop = nullptr;      // messages, clipboard, busy pointer, shell open
+    // The program folder's own files: tables, includes, schemes, scripts, templates. Both
+    // pages must be pages CodePage::forNumber knows.
+    int tableCodePage = 1251;
 };
 
 // What a run converts. Scope 0: the single source (or the clipboard); 1: every file the
@@ -48,6 +52,9 @@ struct RunOutcome {
     std::vector<std::u16string> written;  // every result written, in order
     std::optional<Failure> failure;       // what stopped the run
     std::u16string failedSource;          // the source being converted when it stopped
+    // What the user should know about sources that were converted all the same: one text for
+    // each source read without a mark in a single-byte page that looks like UTF-8.
+    std::vector<std::u16string> hints;
 };
 
 class ConversionSession {
@@ -79,16 +86,17 @@ class ConversionSession {
     Expected<std::u16string> ConvertText(std::u16string text);
     // Converts the sources of the request one after another, then opens the result.
     RunOutcome Rewrite(const RunRequest& request);
-    // A run over one document given as bytes (standard input): the text is taken as it is,
-    // without line-end normalisation, like a clipboard text; returns the bytes that would be
-    // written, final CR LF included.
-    Expected<std::string> RewriteStream(std::string_view bytes);
+    // A run over one document given as bytes (standard input), read as a source file is read
+    // (mark, code page, line ends); returns the bytes a result file would hold, mark and final
+    // CR LF included. `found`, when given, receives the encoding the bytes were read in.
+    Expected<std::string> RewriteStream(std::string_view bytes, FileEncoding* found = nullptr);
 
   private:
     Expected<std::u16string> convertFileUnguarded(const std::u16string& path);
-    // Converts the text and leaves the rendered document in the working text.
-    Status convertIntoWorkingText(std::u16string text);
-    // The working text as bytes for a result file, with the final CR LF.
+    // Converts the text read in `source` and leaves the rendered document in the working
+    // text, and the encoding it is to be written in in the state.
+    Status convertIntoWorkingText(std::u16string text, const FileEncoding& source);
+    // The working text as bytes for a result file, with the mark and the final CR LF.
     std::string encodedResult() const;
 
     struct State;

@@ -13,8 +13,10 @@ namespace lorvane {
 
 // `text` is the converted document with CR LF line ends. The extension is compared exactly:
 // ".txt" leaves the text as it is, ".htm" and ".rtf" render it, anything else goes through
-// the user templates (plain text when none applies).
+// the user templates (plain text when none applies). `unicodeCharset` names the Unicode
+// encoding the result is written in ("utf-8"), empty for an 8-bit code page.
 Expected<std::u16string> renderDocument(std::u16string text, TableSettings& settings,
-                                        UserFormats& formats, const ScriptStep& runScript);
+                                        UserFormats& formats, const ScriptStep& runScript,
+                                        std::u16string_view unicodeCharset = {});
 
 }  // namespace lorvane

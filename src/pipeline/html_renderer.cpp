@@ -24,11 +24,16 @@ std::u16string fontAttributes(const TableSettings& settings) {
     return attributes;
 }
 
-std::u16string metaElement(int16_t charset) {
+std::u16string metaElement(std::u16string_view charset) {
+    return u"<META http-equiv=Content-Type content=\"text/html; charset=" + std::u16string(charset) +
+           u"\">";
+}
+
+std::u16string metaElement(int16_t charset, std::u16string_view unicodeCharset) {
+    if (!unicodeCharset.empty()) return metaElement(unicodeCharset);
     const std::u16string_view page = htmlCodePage(charset);
     if (page.empty()) return {};
-    return u"<META http-equiv=Content-Type content=\"text/html; charset=windows-" +
-           std::u16string(page) + u"\">";
+    return metaElement(u"windows-" + std::u16string(page));
 }
 
 }  // namespace
@@ -41,7 +46,8 @@ std::u16string_view htmlCodePage(int16_t charset) {
 }
 
 Expected<std::u16string> renderHtml(std::u16string text, TableSettings& settings,
-                                    const ScriptStep& runScript) {
+                                    const ScriptStep& runScript,
+                                    std::u16string_view unicodeCharset) {
     while (settings.fontSize > kLargestHtmlSize)
         settings.fontSize -= kLargestHtmlSize;
     replaceAll(text, u"\r\n", u"\r\n<p>");
@@ -52,7 +58,7 @@ Expected<std::u16string> renderHtml(std::u16string text, TableSettings& settings
     }
     const std::u16string attributes = fontAttributes(settings);
     if (!attributes.empty()) text = u"<font" + attributes + u">\r\n" + text + u"\r\n</font>";
-    return u"<html>" + metaElement(settings.charset) + u"\r\n<body>" + text + u"</body></html>";
+    return u"<html>" + metaElement(settings.charset, unicodeCharset) + u"\r\n<body>" + text + u"</body></html>";
 }
 
 }  // namespace lorvane

@@ -30,10 +30,14 @@ Expected<std::u16string> renderRtf(std::u16string text, TableSettings& settings,
         if (!scripted) return scripted.failure();
         text = std::move(*scripted);
     }
+    // The body selects font 1: the table declares it beside font 0, with the same face and
+    // character set, or readers fall back to their own default font and code page.
+    const std::u16string font =
+        u"\\fnil\\fcharset" + decimal(settings.charset) + u" " + settings.fontFace + u";}";
     return u"{\\rtf1\\ansi {\\fonttbl\r\n"
-           u"{\\f0 \\fnil\\fcharset" +
-           decimal(settings.charset) + u" " + settings.fontFace +
-           u";}\r\n"
+           u"{\\f0 " +
+           font + u"{\\f1 " + font +
+           u"\r\n"
            u"}\r\n"
            u"{\\colortbl\r\n"
            u"\\red0\\green0\\blue0;\r\n"

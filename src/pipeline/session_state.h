@@ -10,6 +10,7 @@
 #include "engine/script_runner.h"
 #include "engine/table_engine.h"
 #include "pipeline/conversion_session.h"
+#include "pipeline/result_encoding.h"
 #include "pipeline/script_step.h"
 #include "pipeline/user_format.h"
 #include "platform/error_catalogue.h"
@@ -51,14 +52,21 @@ class SilentDesktop : public Desktop {
 };
 
 struct ConversionSession::State {
-    State(SessionConfig sessionConfig, std::shared_ptr<const CodePage> page);
+    State(SessionConfig sessionConfig, std::shared_ptr<const CodePage> documentPage,
+          std::shared_ptr<const CodePage> tablePage);
 
     Desktop& desktop() { return config.desktop != nullptr ? *config.desktop : silent; }
-    const CodePage& codePage() const { return *engine.codePage; }
+    const CodePage& tablePage() const { return *engine.codePage; }
+    // How a document read without a mark from somewhere other than a file is taken.
+    FileEncoding documentEncoding() const { return FileEncoding{ByteOrderMark::None, documents}; }
     // Runs a script on a text as the working text and hands back the script's result.
     ScriptStep scriptStep();
 
     SessionConfig config;
+    std::shared_ptr<const CodePage> documents;
+    // The encoding of the document last converted, as it is to be written.
+    ResultEncoding result;
+    bool sourceLooksUtf8 = false;  // the source last read
     SilentDesktop silent;
     EngineState engine;
     NoScriptRunner noScripts;

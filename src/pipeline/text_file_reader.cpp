@@ -107,11 +107,11 @@ void normalizeLineEnds(std::u16string& text) {
     }
 }
 
-Expected<std::u16string> readLineByLine(std::u16string_view path, const CodePage& page) {
+Expected<std::u16string> readLineByLine(std::u16string_view path, const CodePage& page,
+                                        FileEncoding* found) {
     auto bytes = ReadFileBytes(path);
     if (!bytes) return bytes.failure();
-    std::u16string text;
-    page.decodeAppend(*bytes, text);
+    std::u16string text = decodeFileBytes(*bytes, page, found);
     bytes->clear();
     bytes->shrink_to_fit();
     return assembleLines(text);
@@ -172,20 +172,21 @@ MessageRequest unreadableFileMessage(const Failure& failure) {
     return request;
 }
 
-std::u16string ReadTextFile(std::u16string_view path, const CodePage& page, Desktop* desktop) {
+std::u16string ReadTextFile(std::u16string_view path, const CodePage& page, Desktop* desktop,
+                            FileEncoding* found) {
     std::size_t size = 0;
     const bool large = regularFileSize(path, size) && size >= kLineByLineSize;
     if (!large) {
         auto bytes = ReadFileBytes(path);
         if (!bytes) return {};
-        std::u16string text = page.decode(*bytes);
+        std::u16string text = decodeFileBytes(*bytes, page, found);
         normalizeLineEnds(text);
         return text;
     }
 
     Failure failure;
     try {
-        auto text = readLineByLine(path, page);
+        auto text = readLineByLine(path, page, found);
         if (text) return std::move(*text);
         failure = text.failure();
     } catch (const std::bad_alloc&) {

@@ -10,6 +10,7 @@
 #include "platform/code_page.h"
 #include "platform/desktop.h"
 #include "platform/failure.h"
+#include "platform/file_encoding.h"
 
 namespace lorvane {
 
@@ -17,10 +18,12 @@ namespace lorvane {
 // line, and a failure is shown to the user.
 inline constexpr std::size_t kLineByLineSize = 131072;
 
-// The file's text in `page` with every line end turned into CR LF; the empty text when it
-// cannot be read. For a file of kLineByLineSize bytes or more a failure beeps and shows the
-// "Ошибка!" message through `desktop` (when given).
-std::u16string ReadTextFile(std::u16string_view path, const CodePage& page, Desktop* desktop);
+// The file's text with every line end turned into CR LF; the empty text when it cannot be read.
+// A file that begins with a byte-order mark is read by it, any other in `page`; `found`, when
+// given, receives the encoding read in. For a file of kLineByLineSize bytes or more a failure
+// beeps and shows the "Ошибка!" message through `desktop` (when given).
+std::u16string ReadTextFile(std::u16string_view path, const CodePage& page, Desktop* desktop,
+                            FileEncoding* found = nullptr);
 
 // The file's bytes, unchanged.
 Expected<std::string> ReadFileBytes(std::u16string_view path);
@@ -31,7 +34,8 @@ void normalizeLineEnds(std::u16string& text);
 
 // The large-file way of reading, with its failure: lines end at CR LF or a lone CR and each
 // line gets CR LF; a lone LF stays inside its line. The result is not yet normalised.
-Expected<std::u16string> readLineByLine(std::u16string_view path, const CodePage& page);
+Expected<std::u16string> readLineByLine(std::u16string_view path, const CodePage& page,
+                                        FileEncoding* found = nullptr);
 // The line-by-line way on a decoded text: every line (ended by CR LF or a lone CR) assembled in
 // the reader's line buffer with CR LF after it, line ends normalised.
 Expected<std::u16string> assembleLines(std::u16string_view text);

@@ -3,6 +3,7 @@
 #include "pipeline/program_paths.h"
 #include "pipeline/text_file_reader.h"
 #include "platform/error_catalogue.h"
+#include "platform/file_encoding.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
@@ -59,7 +60,7 @@ std::u16string UserFormats::UserFormat(const TableSettings& settings) {
     if (templatePath_.empty()) return {};
     auto bytes = ReadFileBytes(templatePath_);
     if (!bytes) return {};
-    std::u16string body = codePage_->decode(*bytes);
+    std::u16string body = decodeFileBytes(*bytes, *codePage_);
     if (body.size() < kShortestTemplate) return {};
 
     if (body.starts_with(kEolLine)) {

@@ -48,6 +48,15 @@ bool isSingleBytePage(UConverter* converter) {
     return ucnv_getMaxCharSize(converter) == 1;
 }
 
+int numberFromVariable(const char* variable) {
+    const char* value = std::getenv(variable);
+    if (value == nullptr || *value == '\0') return CodePage::kDefault;
+    char* end = nullptr;
+    long number = std::strtol(value, &end, 10);
+    if (end == value || *end != '\0' || number <= 0 || number > 65535) return CodePage::kDefault;
+    return static_cast<int>(number);
+}
+
 }  // namespace
 
 CodePage::CodePage(int number) : number_(number) {}
@@ -86,12 +95,11 @@ Expected<std::shared_ptr<const CodePage>> CodePage::forNumber(int number) {
 }
 
 int CodePage::numberFromEnvironment() {
-    const char* value = std::getenv("LORVANE_CODEPAGE");
-    if (value == nullptr || *value == '\0') return kDefault;
-    char* end = nullptr;
-    long number = std::strtol(value, &end, 10);
-    if (end == value || *end != '\0' || number <= 0 || number > 65535) return kDefault;
-    return static_cast<int>(number);
+    return numberFromVariable("LORVANE_CODEPAGE");
+}
+
+int CodePage::tableNumberFromEnvironment() {
+    return numberFromVariable("LORVANE_TABLE_CODEPAGE");
 }
 
 void CodePage::decodeAppend(std::string_view bytes, std::u16string& out) const {

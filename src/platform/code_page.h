@@ -21,8 +21,11 @@ class CodePage {
     // The page with that number (874, 1250-1258, 866, 437, 850, 20866, 28591-28605, 65001 ...),
     // or a failure naming the number when this build does not know it. Pages are built once.
     static Expected<std::shared_ptr<const CodePage>> forNumber(int number);
-    // The page chosen by LORVANE_CODEPAGE, else the default.
+    // The documents' page chosen by LORVANE_CODEPAGE, else the default.
     static int numberFromEnvironment();
+    // The page of the program folder's own files chosen by LORVANE_TABLE_CODEPAGE, else the
+    // default.
+    static int tableNumberFromEnvironment();
 
     int number() const { return number_; }
     bool isSingleByte() const { return number_ != kUtf8; }

@@ -18,11 +18,12 @@ std::string joined(const Arguments& arguments) {
 
 TEST(CliOptions, ReadsEveryOption) {
     auto options =
-        parseArguments({"--home", "/p", "--codepage=65001", "--mode", "hip", "--table", "Face%",
-                        "--folder", "--pattern", "*.txt;*.htm", "--open", "a.txt", "-", "b.txt"});
+        parseArguments({"--home", "/p", "--codepage=65001", "--table-codepage", "1252", "--mode",
+                        "hip", "--table", "Face%", "--folder", "--pattern", "*.txt;*.htm", "--open", "a.txt", "-", "b.txt"});
     ASSERT_TRUE(options.ok()) << options.failure().message();
     EXPECT_EQ(options->home, u"/p");
     EXPECT_EQ(options->codePage, 65001);
+    EXPECT_EQ(options->tableCodePage, 1252);
     EXPECT_EQ(options->mode, u"hip");
     EXPECT_EQ(options->table, u"Face%");
     EXPECT_FALSE(options->scheme);
@@ -75,6 +76,7 @@ TEST(CliOptions, BadCommandLinesSayWhatToDo) {
         {{"a.txt", "--mode"}, "--mode needs a value: --mode NAME"},
         {{"--codepage", "abc", "a"}, "--codepage needs a code page number"},
         {{"--codepage", "-5", "a"}, "--codepage needs a code page number"},
+        {{"--table-codepage", "1251x", "a"}, "--table-codepage needs a code page number"},
         {{"--entry", "nomarker", "a"}, "--entry needs NAME=TABLE"},
         {{"--entry", "=T", "a"}, "--entry needs NAME=TABLE"},
         {{"--entry", "<g>=", "a"}, "--entry needs NAME=TABLE"},
@@ -92,7 +94,7 @@ TEST(CliOptions, BadCommandLinesSayWhatToDo) {
 
 TEST(CliOptions, UsageNamesEveryOption) {
     const std::string usage = usageText();
-    for (const char* option : {"--home DIR", "--codepage N", "--mode NAME", "--table NAME",
+    for (const char* option : {"--home DIR", "--codepage N", "--table-codepage N", "--mode NAME", "--table NAME",
                                "--scheme NAME", "--entry NAME=TABLE", "--folder",
                                "--pattern PATTERN", "--open", "--list", "--help, --version"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;

@@ -27,6 +27,7 @@ class CliTest : public ::testing::Test {
                          std::map<std::string, std::optional<std::string>> environment = {}) {
         environment.emplace("LORVANE_HOME", std::nullopt);
         environment.emplace("LORVANE_CODEPAGE", std::nullopt);
+        environment.emplace("LORVANE_TABLE_CODEPAGE", std::nullopt);
         environment.emplace("LORVANE_NO_OPEN", "1");
         return test::runProgram(LORVANE_CLI_PATH, arguments, environment, input);
     }
@@ -88,7 +89,8 @@ TEST_F(CliTest, TheProgramFolderFromTheEnvironment) {
 TEST_F(CliTest, TheCodePageDecidesHowBytesAreRead) {
     temp.write("home/@lat/T.txt", "\xd0\x96 == J\r\n");  // "Ж" in UTF-8
     const std::string path = source("s.txt", "\xd0\x96\xc6");
-    auto utf8 = run(withHome({"--mode", "lat", "--codepage", "65001", path}));
+    auto utf8 = run(
+        withHome({"--mode", "lat", "--codepage", "65001", "--table-codepage", "65001", path}));
     EXPECT_EQ(utf8.exitCode, 0) << utf8.err;
     EXPECT_EQ(temp.read("docs/s1.txt"), "J\xef\xbf\xbd\r\n")
         << "a byte that is no UTF-8 comes back as the replacement character";
@@ -102,8 +104,8 @@ TEST_F(CliTest, StandardInputGoesToStandardOutput) {
     temp.write("home/@lat/H.txt", ">extent htm\r\nx == y\r\n");
     auto converted = run(withHome({"--mode", "lat", "--table", "H", "-"}), "x\nx\r\nx");
     EXPECT_EQ(converted.exitCode, 0) << converted.err;
-    EXPECT_EQ(converted.out, "<html>\r\n<body>y\ny\r\n<p>y</body></html>\r\n")
-        << "the text is taken as it is, without line-end normalisation";
+    EXPECT_EQ(converted.out, "<html>\r\n<body>y\r\n<p>y\r\n<p>y</body></html>\r\n")
+        << "line ends are normalised as a source file's are";
     EXPECT_TRUE(fs::is_empty(temp.path() / "docs"));
 }
 

@@ -206,7 +206,8 @@ TEST_F(SessionTest, RtfWithTheDefaults) {
     table("@lat/T.txt", ">extent .rtf\r\n");
     select(u"lat", u"T");
     EXPECT_EQ(convert(source("s.txt", "a\r\n{b}"), "docs/s.rtf"),
-              "{\\rtf1\\ansi {\\fonttbl\r\n{\\f0 \\fnil\\fcharset204 Arial;}\r\n}\r\n"
+              "{\\rtf1\\ansi {\\fonttbl\r\n{\\f0 \\fnil\\fcharset204 Arial;}{\\f1 \\fnil\\fcharset204 "
+              "Arial;}\r\n}\r\n"
               "{\\colortbl\r\n\\red0\\green0\\blue0;\r\n}\r\n{\\plain\r\n{\\f1 {\\fs24\r\n"
               "{\\cf0 a\\par \r\n{b}}}}}}\r\n");
 }
@@ -326,12 +327,12 @@ TEST_F(SessionTest, ClipboardTextIsTakenAsItIs) {
     EXPECT_EQ(convert(u"/ignored/path.txt", "my/Lorva1.txt"), "x\nb\r\n");
 }
 
-TEST_F(SessionTest, TheStreamRunTakesTheTextAsItIs) {
+TEST_F(SessionTest, TheStreamRunReadsTheTextAsASourceFile) {
     table("@lat/T.txt", ">extent htm\r\n");
     select(u"lat", u"T");
     auto document = session().RewriteStream("a\nb\r\nc");
     ASSERT_TRUE(document.ok());
-    EXPECT_EQ(*document, "<html>\r\n<body>a\nb\r\n<p>c</body></html>\r\n");
+    EXPECT_EQ(*document, "<html>\r\n<body>a\r\n<p>b\r\n<p>c</body></html>\r\n");
 }
 
 class RunTest : public SessionTest {

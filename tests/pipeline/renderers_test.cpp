@@ -121,17 +121,17 @@ TEST(RtfRenderer, WritesTheFontTableSizeAndParagraphs) {
         std::u16string text, expected;
     } cases[] = {
         {"defaults", settingsWith(u"", 0, -1), u"a\r\nb",
-         rtf(u"{\\f0 \\fnil\\fcharset204 Arial;}", u"24", u"a\\par \r\nb")},
+         rtf(u"{\\f0 \\fnil\\fcharset204 Arial;}{\\f1 \\fnil\\fcharset204 Arial;}", u"24", u"a\\par \r\nb")},
         {"table settings", settingsWith(u"Face", 10, 161), u"a",
-         rtf(u"{\\f0 \\fnil\\fcharset161 Face;}", u"20", u"a")},
+         rtf(u"{\\f0 \\fnil\\fcharset161 Face;}{\\f1 \\fnil\\fcharset161 Face;}", u"20", u"a")},
         {"empty text", settingsWith(u"", 0, -1), u"",
-         rtf(u"{\\f0 \\fnil\\fcharset204 Arial;}", u"24", u"")},
+         rtf(u"{\\f0 \\fnil\\fcharset204 Arial;}{\\f1 \\fnil\\fcharset204 Arial;}", u"24", u"")},
         {"nothing escaped", settingsWith(u"", 0, -1), u"{\\x}<",
-         rtf(u"{\\f0 \\fnil\\fcharset204 Arial;}", u"24", u"{\\x}<")},
+         rtf(u"{\\f0 \\fnil\\fcharset204 Arial;}{\\f1 \\fnil\\fcharset204 Arial;}", u"24", u"{\\x}<")},
         {"negative size", settingsWith(u"", -4, 0), u"a",
-         rtf(u"{\\f0 \\fnil\\fcharset0 Arial;}", u"-8", u"a")},
+         rtf(u"{\\f0 \\fnil\\fcharset0 Arial;}{\\f1 \\fnil\\fcharset0 Arial;}", u"-8", u"a")},
         {"size beyond the RTF range", settingsWith(u"", 20000, 0), u"a",
-         rtf(u"{\\f0 \\fnil\\fcharset0 Arial;}", u"32767", u"a")},
+         rtf(u"{\\f0 \\fnil\\fcharset0 Arial;}{\\f1 \\fnil\\fcharset0 Arial;}", u"32767", u"a")},
     };
     for (auto& c : cases) {
         auto document = renderRtf(c.text, c.settings, noScript());
@@ -157,7 +157,7 @@ TEST(RtfRenderer, TheMarkupScriptSeesTheParagraphMarks) {
     };
     auto document = renderRtf(u"a\r\nb", settings, script);
     ASSERT_TRUE(document.ok());
-    EXPECT_EQ(*document, rtf(u"{\\f0 \\fnil\\fcharset204 Arial;}", u"24", u"X"));
+    EXPECT_EQ(*document, rtf(u"{\\f0 \\fnil\\fcharset204 Arial;}{\\f1 \\fnil\\fcharset204 Arial;}", u"24", u"X"));
 }
 
 }  // namespace

@@ -74,7 +74,7 @@ std::optional<Options> parseOptions(int argc, char** argv) {
 std::u16string standardInput(const CodePage& page) {
     if (isatty(STDIN_FILENO)) return {};
     std::string bytes((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
-    std::u16string text = page.decode(bytes);
+    std::u16string text = decodeFileBytes(bytes, page);
     normalizeLineEnds(text);
     return text;
 }
@@ -122,7 +122,7 @@ int run(const Options& options) {
     };
 
     try {
-        Status added = host.interpreter().AddCode(codePage->decode(*bytes), scriptPath);
+        Status added = host.interpreter().AddCode(decodeFileBytes(*bytes, *codePage), scriptPath);
         if (!added) return fail(added.failure());
         if (host.interpreter().hasProcedure(u"Main")) {
             auto ran = host.interpreter().Run(u"Main");

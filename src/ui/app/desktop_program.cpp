@@ -13,10 +13,12 @@ namespace lorvane {
 DesktopProgram::DesktopProgram(DesktopProgramConfig config)
     : config_(std::move(config)), programEnd_(config_.stopEventLoop) {
     if (!config_.specialFolder) config_.specialFolder = SpecialFolderPath;
+    if (!config_.tableCodePage) config_.tableCodePage = config_.codePage;
     values_.programFolder = config_.programFolder;
     session_ = std::make_unique<ConversionSession>(
         SessionConfig{config_.programFolder, config_.codePage->number(),
-                      config_.specialFolder(kPersonalFolder), &config_.desktop});
+                      config_.specialFolder(kPersonalFolder), &config_.desktop,
+                      config_.tableCodePage->number()});
     fileWindow_ =
         std::make_unique<FileWindow>(*session_, config_.settings, config_.desktop, values_);
     fileLink_ = std::make_unique<FileWindowAdapter>(*fileWindow_);
@@ -31,7 +33,8 @@ DesktopProgram::DesktopProgram(DesktopProgramConfig config)
 DesktopProgram::~DesktopProgram() = default;
 
 StartupOutcome DesktopProgram::start(const std::vector<std::u16string>& arguments) {
-    const CodePage& page = *config_.codePage;
+    // Start-up reads the program folder's files (files.txt, Arch.txt).
+    const CodePage& page = *config_.tableCodePage;
     StartupContext context{
         arguments,
         {},
@@ -46,7 +49,8 @@ StartupOutcome DesktopProgram::start(const std::vector<std::u16string>& argument
         [this](const std::u16string& type) {
             return Unpack(type,
                           UnpackContext{values_.SrcPath, values_.DocsPath, values_.DesktopPath,
-                                        values_.programFolder, config_.codePage, config_.desktop,
+                                        values_.programFolder, config_.tableCodePage,
+                                        config_.desktop,
                                         config_.settings, *fileWindow_});
         },
         config_.specialFolder};

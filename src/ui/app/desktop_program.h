@@ -24,12 +24,14 @@ class MainWindow;
 
 struct DesktopProgramConfig {
     std::u16string programFolder;  // no trailing separator
-    std::shared_ptr<const CodePage> codePage;
+    std::shared_ptr<const CodePage> codePage;  // documents
     Desktop& desktop;
     SettingsStore& settings;
     std::function<void()> stopEventLoop;               // when a window ends the program
     std::function<std::u16string(int)> specialFolder;  // SpecialFolderPath when empty
     std::u16string executableName = u"lorvane";
+    // The program folder's own files; the documents' page when not given.
+    std::shared_ptr<const CodePage> tableCodePage = nullptr;
 };
 
 class DesktopProgram {

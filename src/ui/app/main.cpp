@@ -25,10 +25,13 @@ std::vector<std::u16string> programArguments(int argc, char** argv) {
 int run(const std::vector<std::u16string>& arguments) {
     QtDesktop desktop;
     auto page = CodePage::forNumber(CodePage::numberFromEnvironment());
-    if (!page) {
-        desktop.showMessage(
-            {fromUtf8(page.failure().message()), kErrorCaption, MessageIcon::Stop, 0});
-        return 1;
+    auto tablePage = CodePage::forNumber(CodePage::tableNumberFromEnvironment());
+    for (const auto* chosen : {&page, &tablePage}) {
+        if (!*chosen) {
+            desktop.showMessage(
+                {fromUtf8(chosen->failure().message()), kErrorCaption, MessageIcon::Stop, 0});
+            return 1;
+        }
     }
     QtSettingsStore settings;
     DesktopProgram program(DesktopProgramConfig{
@@ -38,7 +41,8 @@ int run(const std::vector<std::u16string>& arguments) {
         settings,
         [] { QCoreApplication::quit(); },
         {},
-        QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toStdU16String()});
+        QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toStdU16String(),
+        *tablePage});
     if (program.start(arguments) == StartupOutcome::Ended || program.ended()) return 0;
     return QApplication::exec();
 }

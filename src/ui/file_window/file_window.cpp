@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "pipeline/encoding_hint.h"
 #include "pipeline/text_file_reader.h"
 #include "platform/paths.h"
 #include "platform/text.h"
@@ -28,8 +29,8 @@ std::u16string fromQ(const QString& text) {
     return text.toStdU16String();
 }
 
-std::shared_ptr<const CodePage> programCodePage() {
-    auto page = CodePage::forNumber(CodePage::numberFromEnvironment());
+std::shared_ptr<const CodePage> pageOrDefault(int number) {
+    auto page = CodePage::forNumber(number);
     if (page) return *page;
     auto fallback = CodePage::forNumber(CodePage::kDefault);
     return fallback ? *fallback : nullptr;
@@ -56,7 +57,8 @@ FileWindow::FileWindow(RunFunction run, SettingsStore& settings, Desktop& deskto
       settings_(settings),
       desktop_(desktop),
       startup_(startup),
-      codePage_(programCodePage()) {
+      documentPage_(pageOrDefault(CodePage::numberFromEnvironment())),
+      tablePage_(pageOrDefault(CodePage::tableNumberFromEnvironment())) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Файлы"));
     buildControls();
@@ -113,8 +115,8 @@ void FileWindow::load() {
 
 void FileWindow::fillPatternList() {
     const std::u16string fileTypes =
-        codePage_ ? ReadTextFile(startup_.programFolder + kPathSeparator + u"files.txt", *codePage_,
-                                 &desktop_)
+        tablePage_ ? ReadTextFile(startup_.programFolder + kPathSeparator + u"files.txt",
+                                  *tablePage_, &desktop_)
                   : std::u16string();
     // Filling selects nothing yet: the default pattern is selected afterwards, as a click.
     const QSignalBlocker blocker(Combo1);
@@ -248,6 +250,7 @@ void FileWindow::onOk() {
         desktop_.beep();
         desktop_.showMessage(failureMessage(*outcome.failure));
     }
+    if (!outcome.hints.empty()) desktop_.showMessage(hintsMessage(outcome.hints));
     running_ = false;
     endProgram();
 }
@@ -279,8 +282,8 @@ std::u16string FileWindow::entryPath(const std::u16string& entry) const {
 }
 
 std::u16string FileWindow::previewOf(const std::u16string& path) {
-    if (!codePage_) return {};
-    const std::u16string text = ReadTextFile(path, *codePage_, &desktop_);
+    if (!documentPage_) return {};
+    const std::u16string text = ReadTextFile(path, *documentPage_, &desktop_);
     std::u16string shown(cut(text, kPreviewLimit));
     replaceAll(shown, u"\r\n", u"\n");
     return shown;

@@ -106,7 +106,8 @@ class FileWindow : public QWidget, public FileWindowPort {
     SettingsStore& settings_;
     Desktop& desktop_;
     const StartupValues& startup_;
-    std::shared_ptr<const CodePage> codePage_;
+    std::shared_ptr<const CodePage> documentPage_;  // previews of sources
+    std::shared_ptr<const CodePage> tablePage_;     // the file-type list
     FileLister lister_;
     PickedNames picked_;
     file_window::PaneWidths widths_{};

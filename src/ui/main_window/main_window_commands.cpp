@@ -5,6 +5,7 @@
 #include <QListWidget>
 
 #include "pipeline/conversion_session.h"
+#include "pipeline/encoding_hint.h"
 #include "platform/text.h"
 #include "settings/settings_store.h"
 #include "startup/program_end.h"
@@ -59,6 +60,7 @@ void MainWindow::runScope(int scope) {
     const RunOutcome outcome = session_.Rewrite(request);
     running_ = false;
     if (outcome.failure) reportFailure(*outcome.failure, outcome.failedSource);
+    if (!outcome.hints.empty()) desktop_.showMessage(hintsMessage(outcome.hints));
 }
 
 // The file window shows itself in this window's place and carries on with the picked files.
