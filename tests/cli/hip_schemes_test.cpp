@@ -31,8 +31,12 @@ std::string recoded(const std::string& bytes, const char* to, const char* from) 
     return out;
 }
 
-std::string cp1251Of(const std::string& utf8) { return recoded(utf8, "windows-1251", "UTF-8"); }
-std::string utf8Of(const std::string& cp1251) { return recoded(cp1251, "UTF-8", "windows-1251"); }
+std::string cp1251Of(const std::string& utf8) {
+    return recoded(utf8, "windows-1251", "UTF-8");
+}
+std::string utf8Of(const std::string& cp1251) {
+    return recoded(cp1251, "UTF-8", "windows-1251");
+}
 
 // A result as text: without a UTF-8 mark and without the line end the writer puts last.
 std::string resultText(std::string bytes) {
@@ -74,8 +78,8 @@ struct HipCase {
 // Each line class of the tables once: the special letters, i before letters, breathings and
 // accents, titla and letter titla, numerals, and every language tag.
 const HipCase kCases[] = {
-    {"yat_iotified_broad_letters", "jь Jь jа Jа _е _Е _о _О w W _w _W",
-     "ѣ Ѣ ꙗ Ꙗ є Є ѻ Ѻ ѡ Ѡ ѽ Ѽ", "э Э я Я є Є o O w W q Q"},
+    {"yat_iotified_broad_letters", "jь Jь jа Jа _е _Е _о _О w W _w _W", "ѣ Ѣ ꙗ Ꙗ є Є ѻ Ѻ ѡ Ѡ ѽ Ѽ",
+     "э Э я Я є Є o O w W q Q"},
     {"ot_ksi_psi_zelo_fita_izhitsa", "w\\т W\\т _кс _Кс _пс _Пс s S f F v V мv\"ро",
      "ѿ Ѿ ѯ Ѯ ѱ Ѱ ѕ Ѕ ѳ Ѳ ѵ Ѵ мѷро", "t T x X p P ѕ Ѕ f F v V мmро"},
     {"yus_uk_and_narrow_o", "я Я у У о_у О_у т<о_>гw ст<_w>рагw",
@@ -89,8 +93,7 @@ const HipCase kCases[] = {
      "гд\u2DED\u0487ь бг\u0483ъ прп\u2DE3бный тр\u2DEA\u0487це ц\u2DEC\u0487ь за\u2DF1\u0487 "
      "бл\u2DE4 без\u033E",
      "гдcь бг7ъ прпdбный трbце ц>ь за? бл• без8"},
-    {"letter_titla_without_ucs_codes", "мл\\твы вре\\мя", "мл\u2DEEвы вре\u2DE8ѧ",
-     "мл™вы врем7z"},
+    {"letter_titla_without_ucs_codes", "мл\\твы вре\\мя", "мл\u2DEEвы вре\u2DE8ѧ", "мл™вы врем7z"},
     {"numerals_with_titlo_and_thousands", "а~ в~i #а~ф~ s~ f~_i",
      "а\u0483 в\u0483і \u0482а\u0483ф\u0483 ѕ\u0483 ѳ\u0483і", "а7 в7i ¤а7ф7 ѕ7 f7i"},
     {"asterisk_kavyka_dash", "* @ <->", "\uA673 \uA67E –", "* ° –"},
@@ -101,7 +104,9 @@ const HipCase kCases[] = {
      "i3и7ль Рµсский: µ, яOrthodox ChurchKyriei3с"},
 };
 
-void PrintTo(const HipCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const HipCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class HipSchemes : public ::testing::TestWithParam<HipCase> {};
 
@@ -150,25 +155,67 @@ TEST(HipCivilTable, WritesModernSpelling) {
 // (a character of code page 1251, UTF-8 here) and the Unicode it stands for.
 const std::map<std::u16string, std::u16string>& ucsShows() {
     static const std::map<std::u16string, std::u16string> shows = {
-        {u"1", u"\u0301"}, {u"2", u"\u0300"}, {u"3", u"\u0486"}, {u"6", u"\u0311"},
-        {u"7", u"\u0483"}, {u"8", u"\u033E"}, {u"*", u"\uA673"}, {u"°", u"\uA67E"},
-        {u"¤", u"\u0482"}, {u"+", u"\u2DE1\u0487"}, {u"=", u"\u2DE9\u0487"},
-        {u">", u"\u2DEC\u0487"}, {u"?", u"\u2DF1\u0487"}, {u"<", u"\u2DEF"},
-        {u"b", u"\u2DEA\u0487"}, {u"c", u"\u2DED\u0487"}, {u"d", u"\u2DE3"},
-        {u"g", u"\u2DE2\u0487"}, {u"€", u"\u2DE5"}, {u"•", u"\u2DE4"}, {u"E", u"ѐ"},
-        {u"f", u"ѳ"}, {u"F", u"Ѳ"}, {u"i", u"і"}, {u"I", u"І"}, {u"і", u"ї"},
-        {u"m", u"ѷ"}, {u"M", u"Ѷ"}, {u"o", u"ѻ"}, {u"O", u"Ѻ"}, {u"p", u"ѱ"}, {u"P", u"Ѱ"},
-        {u"q", u"ѽ"}, {u"Q", u"Ѽ"}, {u"t", u"ѿ"}, {u"T", u"Ѿ"}, {u"u", u"\u1C82у"},
-        {u"U", u"Оу"}, {u"v", u"ѵ"}, {u"V", u"Ѵ"}, {u"w", u"ѡ"}, {u"W", u"Ѡ"},
-        {u"x", u"ѯ"}, {u"X", u"Ѯ"}, {u"z", u"ѧ"}, {u"Z", u"Ѧ"}, {u"у", u"ꙋ"}, {u"У", u"Ꙋ"},
-        {u"я", u"ꙗ"}, {u"Я", u"Ꙗ"}, {u"э", u"ѣ"}, {u"Э", u"Ѣ"}, {u"™", u"т\u0483"},
+        {u"1", u"\u0301"},
+        {u"2", u"\u0300"},
+        {u"3", u"\u0486"},
+        {u"6", u"\u0311"},
+        {u"7", u"\u0483"},
+        {u"8", u"\u033E"},
+        {u"*", u"\uA673"},
+        {u"°", u"\uA67E"},
+        {u"¤", u"\u0482"},
+        {u"+", u"\u2DE1\u0487"},
+        {u"=", u"\u2DE9\u0487"},
+        {u">", u"\u2DEC\u0487"},
+        {u"?", u"\u2DF1\u0487"},
+        {u"<", u"\u2DEF"},
+        {u"b", u"\u2DEA\u0487"},
+        {u"c", u"\u2DED\u0487"},
+        {u"d", u"\u2DE3"},
+        {u"g", u"\u2DE2\u0487"},
+        {u"€", u"\u2DE5"},
+        {u"•", u"\u2DE4"},
+        {u"E", u"ѐ"},
+        {u"f", u"ѳ"},
+        {u"F", u"Ѳ"},
+        {u"i", u"і"},
+        {u"I", u"І"},
+        {u"і", u"ї"},
+        {u"m", u"ѷ"},
+        {u"M", u"Ѷ"},
+        {u"o", u"ѻ"},
+        {u"O", u"Ѻ"},
+        {u"p", u"ѱ"},
+        {u"P", u"Ѱ"},
+        {u"q", u"ѽ"},
+        {u"Q", u"Ѽ"},
+        {u"t", u"ѿ"},
+        {u"T", u"Ѿ"},
+        {u"u", u"\u1C82у"},
+        {u"U", u"Оу"},
+        {u"v", u"ѵ"},
+        {u"V", u"Ѵ"},
+        {u"w", u"ѡ"},
+        {u"W", u"Ѡ"},
+        {u"x", u"ѯ"},
+        {u"X", u"Ѯ"},
+        {u"z", u"ѧ"},
+        {u"Z", u"Ѧ"},
+        {u"у", u"ꙋ"},
+        {u"У", u"Ꙋ"},
+        {u"я", u"ꙗ"},
+        {u"Я", u"Ꙗ"},
+        {u"э", u"ѣ"},
+        {u"Э", u"Ѣ"},
+        {u"™", u"т\u0483"},
     };
     return shows;
 }
 
 icu::UnicodeString nfc(const icu::UnicodeString& text) {
     UErrorCode status = U_ZERO_ERROR;
-    const icu::UnicodeString normal = icu::Normalizer2::getNFCInstance(status)->normalize(text, status);
+    const icu::UnicodeString normal =
+        icu::Normalizer2::getNFCInstance(status)->normalize(text, status);
     EXPECT_TRUE(U_SUCCESS(status));
     return normal;
 }
@@ -186,14 +233,29 @@ std::string readBackUcs(const std::string& cp1251) {
     return utf8;
 }
 
+std::string replacedAll(std::string text, const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
 // The format markers stay in the Unicode text but not in the UCS one, whose codes for those
 // characters are marks.
 std::string withoutFormatMarkers(std::string text) {
-    for (const char* marker : {"%<", "%>", "%[", "%]", "%(", "%)"}) {
-        for (size_t at = text.find(marker); at != std::string::npos; at = text.find(marker, at))
-            text.erase(at, 2);
-    }
+    for (const char* marker : {"%<", "%>", "%[", "%]", "%(", "%)"})
+        text = replacedAll(text, marker, "");
     return text;
+}
+
+// UCS fonts have no code for the narrow o standing alone, the broad omega and the letter titla
+// т and м; the UCS table writes o, omega and the letter with a plain titlo for them.
+std::string withUcsStandIns(std::string text) {
+    text = replacedAll(text, "\u1C82у", "\x01");
+    text = replacedAll(text, "\u1C82", "о");
+    text = replacedAll(text, "\x01", "\u1C82у");
+    text = replacedAll(text, "\uA64D", "ѡ");
+    text = replacedAll(text, "\u2DEE", "т\u0483");
+    return replacedAll(text, "\u2DE8", "м\u0483");
 }
 
 // The Church Slavonic part of a result: the lines from the one where the sample's "<::слав>"
@@ -224,7 +286,8 @@ TEST(HipSample, BothSchemesShowTheSameChurchSlavonicText) {
     for (const char* tag : {"<::", "jь", "_е", "w\\т", "\\с", "~", "'"})
         EXPECT_EQ(unicode.find(tag), std::string::npos) << tag << " left unconverted";
 
-    const std::string slavonic = slavonicPart(withoutFormatMarkers(unicode), slavonicLine);
+    const std::string slavonic =
+        slavonicPart(withUcsStandIns(withoutFormatMarkers(unicode)), slavonicLine);
     ASSERT_GT(slavonic.size(), 500u);
     EXPECT_EQ(readBackUcs(slavonicPart(ucs, slavonicLine)), slavonic);
 }
