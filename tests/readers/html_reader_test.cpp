@@ -50,18 +50,8 @@ class HtmlInChromium : public ::testing::Test {
         chromium_ = *found;
     }
 
-    // Chromium without a sandbox (tests run as root), GPU, network or first-run work, with a
-    // profile of its own.
     ProgramRun runChromium(std::vector<std::string> arguments) {
-        std::vector<std::string> all{"--headless",
-                                     "--no-sandbox",
-                                     "--disable-gpu",
-                                     "--disable-quic",
-                                     "--no-first-run",
-                                     "--disable-background-networking",
-                                     "--disable-component-update",
-                                     "--disable-sync",
-                                     "--user-data-dir=" + (work_.path() / "profile").string()};
+        std::vector<std::string> all = chromiumArguments(work_.path());
         all.insert(all.end(), arguments.begin(), arguments.end());
         const ProgramRun run = runWithin(120, chromium_, all, {{"HOME", work_.path().string()}});
         log_ = describeRun(chromium_, all, run);

@@ -88,6 +88,30 @@ std::string resolveReferences(const std::string& text) {
 
 }  // namespace
 
+std::vector<std::string> libreOfficeArguments(const fs::path& work, const std::string& format,
+                                              const fs::path& outdir) {
+    return {"-env:UserInstallation=file://" + (work / "profile").string(),
+            "--headless",
+            "--norestore",
+            "--nolockcheck",
+            "--convert-to",
+            format,
+            "--outdir",
+            outdir.string()};
+}
+
+std::vector<std::string> chromiumArguments(const fs::path& work) {
+    return {"--headless",
+            "--no-sandbox",
+            "--disable-gpu",
+            "--disable-quic",
+            "--no-first-run",
+            "--disable-background-networking",
+            "--disable-component-update",
+            "--disable-sync",
+            "--user-data-dir=" + (work / "profile").string()};
+}
+
 fs::path bundled(std::string_view relative) {
     return fs::path(LORVANE_SOURCE_DIR) / "bundle" / fs::path(std::string(relative));
 }

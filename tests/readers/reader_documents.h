@@ -42,4 +42,14 @@ std::vector<std::string> sourceParagraphs(std::string_view text, bool linesJoine
 // The lines of UTF-8 text, a byte-order mark removed.
 std::vector<std::string> textLines(std::string_view text);
 
+// The arguments that start LibreOffice headless, with a profile of its own in `work`, to
+// convert documents (appended after them) into `format` in `outdir`.
+std::vector<std::string> libreOfficeArguments(const std::filesystem::path& work,
+                                              const std::string& format,
+                                              const std::filesystem::path& outdir);
+
+// The arguments that start Chromium headless without a sandbox (tests run as root), GPU,
+// network or first-run work, with a profile of its own in `work`.
+std::vector<std::string> chromiumArguments(const std::filesystem::path& work);
+
 }  // namespace lorvane::test

@@ -48,15 +48,8 @@ TEST(RtfInLibreOffice, ShowsTheCharactersAndParagraphsOfTheDocuments) {
     TempFolder work;
     const fs::path greekHome = greekRtfHome(work);
 
-    std::vector<std::string> arguments{
-        "-env:UserInstallation=file://" + (work.path() / "profile").string(),
-        "--headless",
-        "--norestore",
-        "--nolockcheck",
-        "--convert-to",
-        "txt:Text (encoded):UTF8",
-        "--outdir",
-        (work.path() / "text").string()};
+    std::vector<std::string> arguments =
+        libreOfficeArguments(work.path(), "txt:Text (encoded):UTF8", work.path() / "text");
     std::vector<fs::path> documents;
     for (const RtfCase& c : kCases) {
         const fs::path source = work.path() / "docs" / c.sample;

@@ -94,5 +94,33 @@ TEST_F(DesktopProgramTest, CancelEndsWithoutConverting) {
     EXPECT_TRUE(desktop.opened.empty());
 }
 
+// A source saved as UTF-8 and read in cp1251 converts as asked; after the run, from either
+// window, the user is told which sources looked like UTF-8 and what to do.
+TEST_F(DesktopProgramTest, SourcesThatLookLikeUtf8AreNamedAfterTheRun) {
+    sources.write("utf8.txt", "a \xd0\x96\r\n");
+    for (const bool fromFileWindow : {false, true}) {
+        desktop.messages.clear();
+        desktopProgram = std::make_unique<DesktopProgram>(DesktopProgramConfig{
+            program.u16path(), *CodePage::forNumber(1251), desktop, settings, {},
+            [this](int number) { return number == 5 ? docs.u16("Documents") : docs.u16path(); }});
+        DesktopProgram& p = *desktopProgram;
+        if (fromFileWindow) {
+            p.start({sources.u16("utf8.txt"), sources.u16("one.txt")});
+            click(p.fileWindow(), "Command1");
+        } else {
+            p.start({sources.u16("utf8.txt")});
+            click(p.mainWindow(), "Command1");
+        }
+        EXPECT_EQ(sources.read("utf81.txt"), "b \xd0\x96 \r\n") << "the hip mode joins lines";
+        ASSERT_EQ(desktop.messages.size(), 1u) << fromFileWindow;
+        const MessageRequest& hint = desktop.messages.front();
+        EXPECT_EQ(hint.icon, MessageIcon::Information);
+        EXPECT_NE(hint.text.find(sources.u16("utf8.txt") + u" looks like UTF-8"),
+                  std::u16string::npos);
+        EXPECT_NE(hint.text.find(u"LORVANE_CODEPAGE=65001"), std::u16string::npos);
+        EXPECT_EQ(hint.text.find(u"one.txt"), std::u16string::npos);
+    }
+}
+
 }  // namespace
 }  // namespace lorvane
