@@ -1,6 +1,7 @@
 #include "cli/cli_options.h"
 
 #include <charconv>
+#include <optional>
 #include <string_view>
 
 #include "platform/error_catalogue.h"
@@ -26,6 +27,7 @@ constexpr OptionSpec kOptions[] = {
     {"--folder", Takes::Nothing, ""},   {"--pattern", Takes::Value, "PATTERN"},
     {"--open", Takes::Nothing, ""},     {"--list", Takes::Nothing, ""},
     {"--help", Takes::Nothing, ""},     {"--version", Takes::Nothing, ""},
+    {"--jobs", Takes::Value, "N"},
 };
 
 Failure usage(const std::string& message) {
@@ -41,14 +43,22 @@ const OptionSpec* findOption(std::string_view name) {
     return nullptr;
 }
 
-Status readCodePage(std::string_view name, const std::string& value, std::optional<int>& page) {
+// A whole positive decimal number, or nothing.
+std::optional<int> positiveNumber(const std::string& value) {
     int number = 0;
     auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
     if (error != std::errc() || end != value.data() + value.size() || number <= 0) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+Status readCodePage(std::string_view name, const std::string& value, std::optional<int>& page) {
+    page = positiveNumber(value);
+    if (!page) {
         return usage(std::string(name) +
                      " needs a code page number such as 1251, 1252 or 65001, not '" + value + "'");
     }
-    page = number;
     return {};
 }
 
@@ -76,6 +86,12 @@ Status applyValue(CliOptions& options, std::string_view name, const std::string&
                 value + "'");
         }
         options.entries.push_back({text.substr(0, cut), text.substr(cut + 1)});
+    } else if (name == "--jobs") {
+        options.jobs = positiveNumber(value);
+        if (!options.jobs) {
+            return usage("--jobs needs the number of sources to convert at once, 1 or more, not '" +
+                         value + "'");
+        }
     } else if (name == "--pattern") {
         if (value.empty()) return usage("--pattern needs a file pattern such as *.txt");
         options.pattern = text;
@@ -160,6 +176,8 @@ std::string usageText() {
            "--pattern (the whole-folder scope)\n"
            "  --pattern PATTERN   file pattern for --folder and for folder SOURCEs (default "
            "\"*.*\")\n"
+           "  --jobs N            convert N sources of a folder or list at once (default: the "
+           "number of cores); tables that run scripts convert one after another\n"
            "  --open              open each result (or, for several sources, their folder) "
            "with the desktop's default application\n"
            "  --list              print the mode list (modes, then \"?\"-schemes) and each "

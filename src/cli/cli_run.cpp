@@ -166,6 +166,7 @@ int runCli(const CliOptions& options, const CliEnvironment& environment, std::is
     if (!plan) return usageError(err, plan.failure().description);
     if (plan->standardInput) return convertStandardInput(session, codePage, in, out, err);
     plan->request.openResult = options.open;
+    plan->request.jobs = options.jobs.value_or(environment.cores);
     return convertFiles(session, *plan, environment.progressShown, out, err);
 }
 
