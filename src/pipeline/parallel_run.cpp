@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "pipeline/conversion_session.h"
+#include "pipeline/encoding_hint.h"
 #include "pipeline/output_writer.h"
 #include "pipeline/session_state.h"
 #include "platform/error_catalogue.h"
@@ -82,6 +83,7 @@ class RefusingScripts : public ScriptRunner {
 struct Converted {
     bool ready = false;
     bool needsRunThread = false;  // it met a script or asked the desktop for more than messages
+    bool looksUtf8 = false;       // the source was read in a single-byte page but looks like UTF-8
     std::optional<Failure> failure;
     std::u16string target;
     std::string bytes;
@@ -154,6 +156,7 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
             auto target = failingOnExhaustion(sources[k], [&]() -> Expected<std::u16string> {
                 auto converted = worker.session->convertToTarget(sources[k]);
                 if (converted) result.bytes = worker.session->encodedResult();
+                result.looksUtf8 = ws.sourceLooksUtf8;
                 return converted;
             });
             if (target)
@@ -226,6 +229,9 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
         }
         if (auto written = identityOf(result.target)) writtenFiles.insert(*written);
         outcome.written.push_back(result.target);
+        if (result.looksUtf8) {
+            outcome.hints.push_back(utf8LookingSourceHint(sources[k], s.documents->number()));
+        }
         if (request.written) request.written(result.target);
         {
             std::lock_guard lock(mutex);

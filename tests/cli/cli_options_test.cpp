@@ -17,10 +17,9 @@ std::string joined(const Arguments& arguments) {
 }
 
 TEST(CliOptions, ReadsEveryOption) {
-    auto options =
-        parseArguments({"--home", "/p", "--codepage=65001", "--table-codepage", "1252", "--mode",
-                        "hip", "--table", "Face%", "--folder", "--pattern", "*.txt;*.htm", "--open",
-                        "--jobs", "3", "a.txt", "-", "b.txt"});
+    auto options = parseArguments({"--home", "/p", "--codepage=65001", "--table-codepage", "1252",
+                                   "--mode", "hip", "--table", "Face%", "--folder", "--pattern",
+                                   "*.txt;*.htm", "--open", "--jobs", "3", "a.txt", "-", "b.txt"});
     ASSERT_TRUE(options.ok()) << options.failure().message();
     EXPECT_EQ(options->home, u"/p");
     EXPECT_EQ(options->codePage, 65001);
@@ -99,10 +98,10 @@ TEST(CliOptions, BadCommandLinesSayWhatToDo) {
 
 TEST(CliOptions, UsageNamesEveryOption) {
     const std::string usage = usageText();
-    for (const char* option : {"--home DIR", "--codepage N", "--table-codepage N", "--mode NAME", "--table NAME",
-                               "--scheme NAME", "--entry NAME=TABLE", "--folder",
-                               "--pattern PATTERN", "--jobs N", "--open", "--list",
-                               "--help, --version"}) {
+    for (const char* option :
+         {"--home DIR", "--codepage N", "--table-codepage N", "--mode NAME", "--table NAME",
+          "--scheme NAME", "--entry NAME=TABLE", "--folder", "--pattern PATTERN", "--jobs N",
+          "--open", "--list", "--help, --version"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
 }
