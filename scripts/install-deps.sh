@@ -12,6 +12,8 @@ packages=(
     # packaging tests, and the readers that open the RTF and HTML documents
     dpkg-dev desktop-file-utils librsvg2-bin groff-base
     libreoffice-writer-nogui chromium fonts-dejavu-core
+    # Church Slavonic letters and marks of Unicode (the hip-unicode results) for those readers
+    fonts-noto-core
 )
 
 missing=()

@@ -20,14 +20,13 @@ struct OptionSpec {
 };
 
 constexpr OptionSpec kOptions[] = {
-    {"--home", Takes::Value, "DIR"},    {"--codepage", Takes::Value, "N"},
-    {"--table-codepage", Takes::Value, "N"},
-    {"--mode", Takes::Value, "NAME"},   {"--table", Takes::Value, "NAME"},
-    {"--scheme", Takes::Value, "NAME"}, {"--entry", Takes::Value, "NAME=TABLE"},
-    {"--folder", Takes::Nothing, ""},   {"--pattern", Takes::Value, "PATTERN"},
-    {"--open", Takes::Nothing, ""},     {"--list", Takes::Nothing, ""},
-    {"--help", Takes::Nothing, ""},     {"--version", Takes::Nothing, ""},
-    {"--jobs", Takes::Value, "N"},
+    {"--home", Takes::Value, "DIR"},         {"--codepage", Takes::Value, "N"},
+    {"--table-codepage", Takes::Value, "N"}, {"--mode", Takes::Value, "NAME"},
+    {"--table", Takes::Value, "NAME"},       {"--scheme", Takes::Value, "NAME"},
+    {"--entry", Takes::Value, "NAME=TABLE"}, {"--folder", Takes::Nothing, ""},
+    {"--pattern", Takes::Value, "PATTERN"},  {"--open", Takes::Nothing, ""},
+    {"--list", Takes::Nothing, ""},          {"--help", Takes::Nothing, ""},
+    {"--version", Takes::Nothing, ""},       {"--jobs", Takes::Value, "N"},
 };
 
 Failure usage(const std::string& message) {

@@ -1,8 +1,8 @@
 // Chromium opens the HTML documents and shows the characters they mean: the Cyrillic psalm of
-// the bundled HTML table (windows-1251, older letters as character references) and the Greek
-// of the bundled Greek table (windows-1253 through the META element). The DOM Chromium builds
-// holds every paragraph's text and the font element with the table's face; a screenshot of
-// the psalm is kept for people to look at.
+// the bundled HTML table (windows-1251, older letters as character references), the Greek of
+// the bundled Greek table (windows-1253 through the META element) and the bundled hip sample in
+// UTF-8. The DOM Chromium builds holds every paragraph's text and the font element with the
+// table's face; a screenshot of the psalm is kept for people to look at.
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -32,6 +32,10 @@ const HtmlCase kCases[] = {
      "Ѱало́мъ Дави́ду"},
     {"greek.txt", false, "hip-grk", "!Греческий%Arial%", "windows-1253", "Arial", "",
      "Άγιος ο Θεός"},
+    // A real-style hip text in UTF-8: its Russian first paragraph stays Russian.
+    {"moleben.hip", true, "hip", "Юникод-HTML", "utf-8",
+     "Ponomar Unicode, Monomakh Unicode, Fedorovsk Unicode, Noto Serif, serif", "5",
+     "Образец текста в разметке hip"},
 };
 
 void PrintTo(const HtmlCase& c, std::ostream* out) {
@@ -138,7 +142,8 @@ TEST_P(HtmlOfBundledTables, DomHoldsTheTextAndTheFontFace) {
 
 INSTANTIATE_TEST_SUITE_P(InChromium, HtmlOfBundledTables, ::testing::ValuesIn(kCases),
                          [](const auto& info) {
-                             return std::string(info.param.mode) == "hip" ? "Psalm" : "Greek";
+                             const std::string sample = info.param.sample;
+                             return sample.substr(0, sample.find('.'));
                          });
 
 TEST_F(HtmlInChromium, ScreenshotShowsThePsalm) {

@@ -1,7 +1,8 @@
 // LibreOffice opens the RTF documents and shows the characters they mean: the Cyrillic psalm
 // of the bundled RTF table (character set 204, letters outside code page 1251 as \uN) and a
-// Greek text in character set 161. The text comes back character for character and with its
-// paragraphs where the source had them, so the font table's \fcharset was honoured. One
+// Greek text in character set 161, and the bundled hip sample in Unicode (Church Slavonic marks
+// as \uN, its Russian paragraph as plain 1251). The text comes back character for character and
+// with its paragraphs where the source had them, so the font table's \fcharset was honoured. One
 // LibreOffice start converts every document: its first start is slow.
 #include <gtest/gtest.h>
 
@@ -26,6 +27,7 @@ struct RtfCase {
 const RtfCase kCases[] = {
     {"psalm22.txt", true, "hip", "Церковный-RTF", "windows-1251", "Ѱало́мъ Дави́ду"},
     {"greek.txt", false, "grk-rtf", "Греческий-RTF", "windows-1253", "Άγιος ο Θεός"},
+    {"moleben.hip", true, "hip", "Юникод-RTF", "windows-1251", "Образец текста в разметке hip"},
 };
 
 // A program folder with the bundled hip mode and a Greek RTF table: the bundled Greek HTML
