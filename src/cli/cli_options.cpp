@@ -25,6 +25,8 @@ constexpr OptionSpec kOptions[] = {
     {"--folder", Takes::Nothing, ""},   {"--pattern", Takes::Value, "PATTERN"},
     {"--open", Takes::Nothing, ""},     {"--list", Takes::Nothing, ""},
     {"--help", Takes::Nothing, ""},     {"--version", Takes::Nothing, ""},
+    {"--check", Takes::Nothing, ""},    {"--trace", Takes::Nothing, ""},
+    {"--quiet", Takes::Nothing, ""},
 };
 
 Failure usage(const std::string& message) {
@@ -79,6 +81,9 @@ void applyFlag(CliOptions& options, std::string_view name) {
     if (name == "--folder") options.folder = true;
     if (name == "--open") options.open = true;
     if (name == "--list") options.list = true;
+    if (name == "--check") options.check = true;
+    if (name == "--trace") options.trace = true;
+    if (name == "--quiet") options.quiet = true;
     if (name == "--help") options.help = true;
     if (name == "--version") options.version = true;
 }
@@ -153,13 +158,22 @@ std::string usageText() {
            "with the desktop's default application\n"
            "  --list              print the mode list (modes, then \"?\"-schemes) and each "
            "mode's tables, then exit\n"
+           "  --check             check tables instead of converting: those of --mode (all of "
+           "them, or\n"
+           "                      --table), of --scheme, or with neither every table and scheme; "
+           "prints\n"
+           "                      FILE:LINE: warning: MESSAGE for each finding and a summary\n"
+           "  --trace             print every table step applied to each source, with its file, "
+           "line and\n"
+           "                      what it did, on standard error\n"
+           "  --quiet             do not print the findings for the tables a conversion used\n"
            "  --help, --version\n"
            "\n"
            "A SOURCE that is a folder converts every file in it matching --pattern. SOURCE \"-\"\n"
            "reads the text from standard input and writes the document to standard output.\n"
            "\n"
-           "Exit status: 0 success; 1 a conversion failed (results written before stay);\n"
-           "2 the command line cannot be carried out.\n";
+           "Exit status: 0 success; 1 a conversion failed (results written before stay), or\n"
+           "--check found warnings; 2 the command line cannot be carried out.\n";
 }
 
 }  // namespace lorvane::cli

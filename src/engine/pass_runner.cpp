@@ -85,31 +85,31 @@ void translateByTable(std::string& text, const std::array<std::string, 256>& ima
 PassRunner::PassRunner(std::u16string& text, const CodePage& codePage, std::size_t threshold)
     : text_(text), codePage_(codePage), threshold_(threshold) {}
 
-void PassRunner::add(const Pair& pair) {
-    if (pair.search.empty()) return;
+void PassRunner::add(std::u16string_view search, std::u16string_view replacement) {
+    if (search.empty()) return;
     if (changed_.empty() && !inBytes_ && text_.size() < threshold_) {
-        replaceOccurrences(text_, pair.search, pair.replacement);  // too short to be worth it
+        replaceOccurrences(text_, search, replacement);  // too short to be worth it
         return;
     }
-    if (pair.search.size() > 1) {
+    if (search.size() > 1) {
         runTranslation();
-        runPair(pair.search, pair.replacement);
+        runPair(search, replacement);
         return;
     }
     // Compose: every queued image has the character replaced, and the character itself (when
     // not yet queued, its image is itself) becomes the replacement.
-    const char16_t from = pair.search.front();
-    if (!composesSmall(from, pair.replacement.size())) runTranslation();
+    const char16_t from = search.front();
+    if (!composesSmall(from, replacement.size())) runTranslation();
     bool queued = false;
     for (std::size_t i = 0; i < changed_.size(); ++i) {
         if (images_[i].find(from) != std::u16string::npos) {
-            replaceOccurrences(images_[i], pair.search, pair.replacement);
+            replaceOccurrences(images_[i], search, replacement);
         }
         queued = queued || changed_[i] == from;
     }
     if (!queued) {
         changed_.push_back(from);
-        images_.emplace_back(pair.replacement);
+        images_.emplace_back(replacement);
     }
 }
 

@@ -37,7 +37,8 @@ class PassRunner {
     PassRunner& operator=(const PassRunner&) = delete;
 
     // Queues a single-character pair or runs a longer one (after the queued ones).
-    void add(const Pair& pair);
+    void add(std::u16string_view search, std::u16string_view replacement);
+    void add(const Pair& pair) { add(pair.search, pair.replacement); }
     // Runs the queued pairs and leaves the result in the working text.
     void flush();
     // Something other than a pair changed the working text (call after flush).

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include "pipeline/text_file_reader.h"
+#include "platform/text_file_reader.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "ui/file_window/file_patterns.h"
