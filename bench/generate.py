@@ -116,10 +116,20 @@ def write_pairs(path, pairs):
             f.write(f"{s} {r}\n")
 
 
+def write_pieces(folder, text, count):
+    """The same text as `count` files of about equal size, cut after line ends."""
+    size = len(text) // count
+    start = 0
+    for i in range(count):
+        end = len(text) if i == count - 1 else text.find("\n", start + size) + 1 or len(text)
+        write(os.path.join(folder, f"s{i:04}.src"), text[start:end])
+        start = end
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--kind", default="hip",
-                        choices=["hip", "never", "numeric", "include", "digits", "eol2"])
+                        choices=["hip", "never", "numeric", "include", "digits", "eol2", "files"])
     parser.add_argument("--size", type=int, default=20_000_000, help="source size in characters")
     parser.add_argument("--pairs", type=int, default=300)
     parser.add_argument("--seed", type=int, default=1)
@@ -143,7 +153,7 @@ def main():
     if not lines:
         lines = [table_line(s, r) for s, r in pairs]
 
-    if args.kind == "include":
+    if args.kind in ("include", "files"):
         chunk = max(1, len(lines) // 6)
         groups = [lines[i: i + chunk] for i in range(0, len(lines), chunk)]
         for i, group in enumerate(groups):
@@ -157,6 +167,8 @@ def main():
     write(os.path.join(folder, "table.txt"), "".join(lines))
     write(os.path.join(args.out, "source.txt"), text)
     write_pairs(os.path.join(args.out, "pairs.txt"), pairs)
+    if args.kind == "files":
+        write_pieces(os.path.join(args.out, "sources"), text, 1000)
     with open(os.path.join(args.out, "case.json"), "w") as f:
         json.dump({"kind": args.kind, "mode": mode, "size": len(text), "pairs": len(pairs),
                    "digits": args.kind == "digits", "eol2": args.kind == "eol2"}, f)

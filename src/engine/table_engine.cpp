@@ -97,7 +97,7 @@ void TableEngine::traceSteps(std::span<const Step> steps, int16_t level,
             event.acted = event.replacements > 0;
         } else if (step.directive->action == DirectiveAction::Include && step.directive->actsAt(level)) {
             // Reported before the include's own steps, which follow one level deeper.
-            const auto path = findInclude(state_.programFolder, state_.modeName, step.text);
+            const auto path = includes_.find(state_.programFolder, state_.modeName, step.text);
             event.what = u">go@";
             event.detail = path ? *path : step.text + u" (not found)";
             event.acted = path.has_value();

@@ -86,6 +86,7 @@ class TableEngine {
     EngineState& state_;
     ScriptRunner* scripts_;
     TableCache cache_;
+    IncludeFinder includes_;
     StepTrace* trace_ = nullptr;
     int nesting_ = 0;
     int applications_ = 0;  // within the current outermost Rplc2

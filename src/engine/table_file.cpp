@@ -41,7 +41,7 @@ bool TableEngine::isBeingApplied(const std::u16string& path) const {
 // or through others) is skipped: nothing in a table can end such a recursion, and a table that
 // includes itself twice would otherwise be applied 2^32 times before the nesting limit stops it.
 bool TableEngine::applyInclude(const std::u16string& name, std::u16string* detail) {
-    const auto path = findInclude(state_.programFolder, state_.modeName, name);
+    const auto path = includes_.find(state_.programFolder, state_.modeName, name);
     if (detail != nullptr) *detail = path ? *path : u"not found";
     if (!path || isBeingApplied(*path)) return false;
     ++textVersion_;

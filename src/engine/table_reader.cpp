@@ -64,9 +64,12 @@ std::int64_t wallClockNanoseconds() {
 
 }  // namespace
 
-std::optional<FileStamp> stampOf(const std::u16string& path) {
+namespace {
+
+std::optional<FileStamp> stampOfKind(const std::u16string& path, bool folder) {
     struct stat info {};
-    if (path.empty() || ::stat(toFsPath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (path.empty() || ::stat(toFsPath(path).c_str(), &info) != 0 ||
+        (folder ? !S_ISDIR(info.st_mode) : !S_ISREG(info.st_mode))) {
         return std::nullopt;
     }
     FileStamp stamp;
@@ -76,6 +79,16 @@ std::optional<FileStamp> stampOf(const std::u16string& path) {
     stamp.modified = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 +
                      static_cast<std::int64_t>(info.st_mtim.tv_nsec);
     return stamp;
+}
+
+}  // namespace
+
+std::optional<FileStamp> stampOf(const std::u16string& path) {
+    return stampOfKind(path, false);
+}
+
+std::optional<FileStamp> folderStampOf(const std::u16string& path) {
+    return stampOfKind(path, true);
 }
 
 Expected<std::shared_ptr<const CompiledTable>> TableCache::load(const std::u16string& path,
@@ -125,9 +138,9 @@ std::vector<std::shared_ptr<const CompiledTable>> TableCache::tables() const {
     return result;
 }
 
-std::optional<std::u16string> findInclude(const std::u16string& programFolder,
-                                          const std::u16string& modeName,
-                                          std::u16string_view name) {
+std::optional<std::u16string> IncludeFinder::find(const std::u16string& programFolder,
+                                                  const std::u16string& modeName,
+                                                  std::u16string_view name) {
     const std::u16string normalised = normalizeSeparators(name);
     std::u16string folder;
     std::u16string fileName;
@@ -139,12 +152,36 @@ std::optional<std::u16string> findInclude(const std::u16string& programFolder,
         folder = programFolder + u"/" + normalised.substr(0, slash);
         fileName = normalised.substr(slash + 1);
     }
-    FileLister lister;
-    if (!lister.setFolder(resolveCaseInsensitive(folder))) return std::nullopt;
-    for (const std::u16string& entry : lister.entries()) {
-        if (entry == fileName) return lister.folder() + u"/" + entry;
+    auto it = listings_.find(folder);
+    if (it == listings_.end() || !it->second.settled ||
+        folderStampOf(it->second.folder) != it->second.stamp) {
+        const std::int64_t listedAt = wallClockNanoseconds();
+        FileLister lister;
+        if (!lister.setFolder(resolveCaseInsensitive(folder))) {
+            listings_.erase(folder);
+            return std::nullopt;
+        }
+        Listing listing;
+        listing.folder = lister.folder();
+        listing.entries = lister.entries();
+        // Only a listing of a folder that is still the one stamped, and that had not just
+        // changed, is kept for later lookups.
+        const auto stamp = folderStampOf(listing.folder);
+        listing.settled = stamp.has_value() && stamp->modified + kClockTick < listedAt;
+        listing.stamp = stamp.value_or(FileStamp{});
+        it = listings_.insert_or_assign(folder, std::move(listing)).first;
+    }
+    const Listing& listing = it->second;
+    for (const std::u16string& entry : listing.entries) {
+        if (entry == fileName) return listing.folder + u"/" + entry;
     }
     return std::nullopt;
+}
+
+std::optional<std::u16string> findInclude(const std::u16string& programFolder,
+                                          const std::u16string& modeName,
+                                          std::u16string_view name) {
+    return IncludeFinder().find(programFolder, modeName, name);
 }
 
 }  // namespace lorvane

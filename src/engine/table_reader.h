@@ -32,6 +32,8 @@ struct FileStamp {
 
 // Nothing for a path that names no regular file.
 std::optional<FileStamp> stampOf(const std::u16string& path);
+// Nothing for a path that names no folder.
+std::optional<FileStamp> folderStampOf(const std::u16string& path);
 
 class TableCache {
   public:
@@ -59,9 +61,28 @@ class TableCache {
     std::size_t loads_ = 0;
 };
 
-// The file a ">go@" line names: without a folder part, in the mode folder of `modeName`; with
-// one, relative to the program folder. The file name must match exactly, letter case included.
-// Nothing when no such file is listed.
+// Finds the files ">go@" lines name, keeping each folder's listing while the folder is
+// unchanged (a file added, removed or renamed in it changes it), so a folder run lists each
+// include folder once.
+class IncludeFinder {
+  public:
+    // Without a folder part the name is a file of the mode folder of `modeName`; with one, the
+    // folder is relative to the program folder. The file name must match exactly, letter case
+    // included. Nothing when no such file is listed.
+    std::optional<std::u16string> find(const std::u16string& programFolder,
+                                       const std::u16string& modeName, std::u16string_view name);
+
+  private:
+    struct Listing {
+        FileStamp stamp;
+        std::u16string folder;  // as the file system spells it
+        std::vector<std::u16string> entries;
+        bool settled = false;
+    };
+    std::map<std::u16string, Listing> listings_;
+};
+
+// The same lookup without keeping anything.
 std::optional<std::u16string> findInclude(const std::u16string& programFolder,
                                           const std::u16string& modeName,
                                           std::u16string_view name);
