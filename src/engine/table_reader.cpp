@@ -106,8 +106,12 @@ Expected<std::shared_ptr<const CompiledTable>> TableCache::load(const std::u16st
     }
     const std::int64_t readAt = wallClockNanoseconds();
     std::shared_ptr<const CompiledTable> table;
+    bool unreadable = false;
     if (origin == TableOrigin::TopLevel) {
         const std::u16string text = ReadTextFile(path, page, desktop);
+        // The reader gives the empty text for a file it cannot read (and tells the user about a
+        // large one): such a file is read again, and so reported again, next time.
+        unreadable = text.empty() && stamp && stamp->size > 0;
         table = compileWithChecks(text, page.isSingleByte() ? page.encode(text) : std::string(),
                                   origin, path, page);
     } else {
@@ -117,7 +121,7 @@ Expected<std::shared_ptr<const CompiledTable>> TableCache::load(const std::u16st
         table = compileWithChecks(text, *bytes, origin, path, page);
     }
     // Only a table read from a file that is still the one stamped is kept.
-    if (stamp && stampOf(path) == stamp) {
+    if (stamp && !unreadable && stampOf(path) == stamp) {
         Entry& entry = entries_[key];
         if (entry.table == nullptr) entry.order = loads_++;
         entry.stamp = *stamp;
