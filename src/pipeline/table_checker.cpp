@@ -1,5 +1,7 @@
 #include "pipeline/table_checker.h"
 
+#include <algorithm>
+
 #include "pipeline/program_paths.h"
 #include "pipeline/scheme_file.h"
 #include "pipeline/script_host.h"
@@ -59,6 +61,7 @@ void TableChecker::checkScheme(const std::u16string& schemePath) {
     const SchemeFile scheme = parseScheme(ReadTextFile(schemePath, *page_, nullptr));
     for (int line : scheme.ignoredLines) add(schemePath, line, DiagnosticKind::NoSeparator, {});
     const std::u16string modeName = u"?" + fileNamePart(schemePath).substr(2);
+    std::vector<std::u16string> tables;  // checked after the scheme's own findings
     for (std::size_t i = 0; i < scheme.entries.size(); ++i) {
         const SchemeEntry& entry = scheme.entries[i];
         const int line = scheme.entryLines[i];
@@ -75,8 +78,9 @@ void TableChecker::checkScheme(const std::u16string& schemePath) {
             add(schemePath, line, DiagnosticKind::TableNotFound, {entry.Path});
             continue;
         }
-        checkTable(resolved, modeName);
+        tables.push_back(resolved);
     }
+    for (const std::u16string& table : tables) checkTable(table, modeName);
 }
 
 void TableChecker::checkEverything() {
@@ -91,13 +95,20 @@ void TableChecker::checkEverything() {
     }
 }
 
+// A table's own findings come in the order of its lines, then those of its includes.
 void TableChecker::checkCompiled(const CompiledTable& table, const std::u16string& modeName) {
+    const std::size_t first = diagnostics_.size();
     diagnostics_.insert(diagnostics_.end(), table.diagnostics.begin(), table.diagnostics.end());
+    std::vector<std::u16string> includes;
     for (const Step& step : table.steps) {
         if (step.isPair()) continue;
         switch (step.directive->action) {
             case DirectiveAction::Include:
-                checkInclude(step, table, modeName);
+                if (auto path = findInclude(programFolder_, modeName, step.text)) {
+                    includes.push_back(*path);
+                } else {
+                    add(table.file, step.line, DiagnosticKind::IncludeNotFound, {step.text});
+                }
                 break;
             case DirectiveAction::RunScript:
             case DirectiveAction::SetScript1:
@@ -113,19 +124,16 @@ void TableChecker::checkCompiled(const CompiledTable& table, const std::u16strin
                 break;
         }
     }
+    std::stable_sort(diagnostics_.begin() + static_cast<std::ptrdiff_t>(first), diagnostics_.end(),
+                     [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
+    for (const std::u16string& include : includes) checkInclude(include, modeName);
 }
 
-void TableChecker::checkInclude(const Step& step, const CompiledTable& table,
-                                const std::u16string& modeName) {
-    const auto path = findInclude(programFolder_, modeName, step.text);
-    if (!path) {
-        add(table.file, step.line, DiagnosticKind::IncludeNotFound, {step.text});
-        return;
-    }
-    if (!checked_.insert({*path, TableOrigin::Applied}).second) return;
-    auto include = cache_.load(*path, TableOrigin::Applied, *page_);
+void TableChecker::checkInclude(const std::u16string& path, const std::u16string& modeName) {
+    if (!checked_.insert({path, TableOrigin::Applied}).second) return;
+    auto include = cache_.load(path, TableOrigin::Applied, *page_);
     if (!include) {
-        add(table.file, step.line, DiagnosticKind::IncludeNotFound, {step.text});
+        add(path, 0, DiagnosticKind::TableNotFound, {path});
         return;
     }
     checkCompiled(**include, modeName);

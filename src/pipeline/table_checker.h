@@ -36,7 +36,7 @@ class TableChecker {
 
   private:
     void checkCompiled(const CompiledTable& table, const std::u16string& modeName);
-    void checkInclude(const Step& step, const CompiledTable& table, const std::u16string& modeName);
+    void checkInclude(const std::u16string& path, const std::u16string& modeName);
     void checkScript(const std::u16string& name, const std::u16string& file, int line);
     void checkTemplate(const std::u16string& extent, const std::u16string& file, int line);
     void add(const std::u16string& file, int line, DiagnosticKind kind,

@@ -53,10 +53,10 @@ TEST_F(CliCheckTest, WarningsArePrintedAsFileLineAndExitOne) {
     EXPECT_EQ(checked.out,
               table + ":2: warning: unknown directive '>extnet': the line does nothing (did you "
                       "mean '>extent'?)\n" +
-                  table + ":4: warning: last line has no line break and is not applied: end it "
-                          "with a line break\n" +
                   table + ":3: warning: include '@nosuch.txt' is not found: the line does nothing "
-                          "(include names are exact, letter case included)\n"
+                          "(include names are exact, letter case included)\n" +
+                  table + ":4: warning: last line has no line break and is not applied: end it "
+                          "with a line break\n"
                           "3 warnings, 0 notes in 1 file checked\n");
     // A mode alone checks all its tables.
     auto mode = run({"--check", "--mode", "hip"});
