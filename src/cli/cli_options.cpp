@@ -1,6 +1,7 @@
 #include "cli/cli_options.h"
 
 #include <charconv>
+#include <optional>
 #include <string_view>
 
 #include "platform/error_catalogue.h"
@@ -25,8 +26,8 @@ constexpr OptionSpec kOptions[] = {
     {"--folder", Takes::Nothing, ""},   {"--pattern", Takes::Value, "PATTERN"},
     {"--open", Takes::Nothing, ""},     {"--list", Takes::Nothing, ""},
     {"--help", Takes::Nothing, ""},     {"--version", Takes::Nothing, ""},
-    {"--check", Takes::Nothing, ""},    {"--trace", Takes::Nothing, ""},
-    {"--quiet", Takes::Nothing, ""},
+    {"--jobs", Takes::Value, "N"},      {"--check", Takes::Nothing, ""},
+    {"--trace", Takes::Nothing, ""},    {"--quiet", Takes::Nothing, ""},
 };
 
 Failure usage(const std::string& message) {
@@ -42,18 +43,26 @@ const OptionSpec* findOption(std::string_view name) {
     return nullptr;
 }
 
+// A whole positive decimal number, or nothing.
+std::optional<int> positiveNumber(const std::string& value) {
+    int number = 0;
+    auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (error != std::errc() || end != value.data() + value.size() || number <= 0) {
+        return std::nullopt;
+    }
+    return number;
+}
+
 Status applyValue(CliOptions& options, std::string_view name, const std::string& value) {
     const std::u16string text = fromUtf8(value);
     if (name == "--home") {
         options.home = text;
     } else if (name == "--codepage") {
-        int number = 0;
-        auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-        if (error != std::errc() || end != value.data() + value.size() || number <= 0) {
+        options.codePage = positiveNumber(value);
+        if (!options.codePage) {
             return usage("--codepage needs a code page number such as 1251, 1252 or 65001, not '" +
                          value + "'");
         }
-        options.codePage = number;
     } else if (name == "--mode") {
         options.mode = text;
     } else if (name == "--table") {
@@ -70,6 +79,12 @@ Status applyValue(CliOptions& options, std::string_view name, const std::string&
                 value + "'");
         }
         options.entries.push_back({text.substr(0, cut), text.substr(cut + 1)});
+    } else if (name == "--jobs") {
+        options.jobs = positiveNumber(value);
+        if (!options.jobs) {
+            return usage("--jobs needs the number of sources to convert at once, 1 or more, not '" +
+                         value + "'");
+        }
     } else if (name == "--pattern") {
         if (value.empty()) return usage("--pattern needs a file pattern such as *.txt");
         options.pattern = text;
@@ -154,6 +169,8 @@ std::string usageText() {
            "--pattern (the whole-folder scope)\n"
            "  --pattern PATTERN   file pattern for --folder and for folder SOURCEs (default "
            "\"*.*\")\n"
+           "  --jobs N            convert N sources of a folder or list at once (default: the "
+           "number of cores); tables that run scripts convert one after another\n"
            "  --open              open each result (or, for several sources, their folder) "
            "with the desktop's default application\n"
            "  --list              print the mode list (modes, then \"?\"-schemes) and each "

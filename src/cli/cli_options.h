@@ -25,6 +25,7 @@ struct CliOptions {
     std::vector<EntryChoice> entries;
     bool folder = false;
     std::u16string pattern = u"*.*";
+    std::optional<int> jobs;  // sources converted at once; default: the number of cores
     bool open = false;
     bool list = false;
     bool check = false;  // report what is wrong with the tables instead of converting

@@ -164,6 +164,8 @@ int runCli(const CliOptions& options, const CliEnvironment& environment, std::is
         status = convertStandardInput(session, in, out, err);
     } else {
         plan->request.openResult = options.open;
+        // A trace follows the steps of one engine, one source after another.
+        plan->request.jobs = options.trace ? 1 : options.jobs.value_or(environment.cores);
         status = convertFiles(session, *plan, environment.progressShown,
                               options.trace ? &trace : nullptr, out, err);
     }

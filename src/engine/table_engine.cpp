@@ -64,7 +64,7 @@ void TableEngine::applySteps(std::span<const Step> steps, int16_t level,
     PassRunner runner(state_.tmpText, *state_.codePage, shortcutThreshold_);
     for (const Step& step : steps) {
         if (step.isPair()) {
-            runner.add(step.search, step.text);
+            runner.add(Pair{step.search, step.text});
             continue;
         }
         if (!step.directive->touchesText) {
