@@ -147,7 +147,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--kind", default="hip",
                         choices=["hip", "never", "numeric", "include", "digits", "eol2",
-                                 "hipreal", "many"])
+                                 "hipreal", "many", "manyinc"])
     parser.add_argument("--size", type=int, default=20_000_000, help="source size in characters")
     parser.add_argument("--pairs", type=int, default=300)
     parser.add_argument("--seed", type=int, default=1)
@@ -171,7 +171,7 @@ def main():
     if not lines:
         lines = [table_line(s, r) for s, r in pairs]
 
-    if args.kind == "include":
+    if args.kind in ("include", "manyinc"):
         chunk = max(1, len(lines) // 6)
         groups = [lines[i: i + chunk] for i in range(0, len(lines), chunk)]
         for i, group in enumerate(groups):
@@ -186,7 +186,7 @@ def main():
         lines.insert(1, ">noteol2\r\n")
     write(os.path.join(folder, "table.txt"), "".join(lines))
     write(os.path.join(args.out, "source.txt"), text)
-    if args.kind == "many":
+    if args.kind in ("many", "manyinc"):
         write_many(os.path.join(args.out, "many"), text)
     write_pairs(os.path.join(args.out, "pairs.txt"), pairs)
     with open(os.path.join(args.out, "case.json"), "w") as f:

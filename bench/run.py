@@ -32,6 +32,8 @@ CASES = [
     ("eol2 joining (hip mode)", "eol2", 20_000_000, 300),
     ("real-style hip tables on a 5 MB text", "hipreal", 5_000_000, 300),
     ("1,000 files of 5 KB", "many", 5_000_000, 300),
+    # The per-file cost of tables with includes: compiled once, folders listed once.
+    ("1,000 files of 5 KB, 300 pairs with includes", "manyinc", 5_000_000, 300),
 ]
 
 QUIET_LOAD = 0.5  # highest one-minute load average at which figures may be published
@@ -232,7 +234,7 @@ def main():
         case_dir = os.path.join(args.data, f"{kind}-{size}-{pairs}-{args.seed}")
         info = prepare(case_dir, kind, size, pairs, args.seed)
         cli = os.path.abspath(args.cli)
-        if kind == "many":
+        if kind in ("many", "manyinc"):
             rows, identical = many_files_case(cli, case_dir, info, args.runs)
             columns = ["one file", "jobs 2"]
         else:
@@ -241,13 +243,13 @@ def main():
         seconds, memory = rows["lorvane"]
         budget = 6 * os.path.getsize(os.path.join(case_dir, "source.txt")) / 2**20 + 50
         cells = []
-        if kind == "many":
+        if kind in ("many", "manyinc"):
             # The targets: the files sequentially take at most 1.5x one file of their total
             # size, with --jobs 2 at most 0.8x.
             one, two = rows["one file"][0], rows["jobs 2"][0]
             cells.append(f"one file {one:.2f}s: 1 job {seconds / one:.2f}x, "
                          f"--jobs 2 {two:.2f}s = {two / one:.2f}x")
-        for column in columns if kind != "many" else []:
+        for column in columns if kind not in ("many", "manyinc") else []:
             if column in rows:
                 t = rows[column][0]
                 cells.append(f"{t:7.2f}s ({t / seconds:5.1f}x)")

@@ -23,7 +23,7 @@ set(LORVANE_FUZZ_LIBS_scheme_segments lorvane_pipeline)
 set(LORVANE_FUZZ_LIBS_user_format lorvane_pipeline)
 set(LORVANE_FUZZ_LIBS_vbs_lexer lorvane_scripting)
 set(LORVANE_FUZZ_LIBS_vbs_parser lorvane_scripting)
-set(LORVANE_FUZZ_LIBS_vbs_evaluator lorvane_scripting)
+set(LORVANE_FUZZ_LIBS_vbs_evaluator lorvane_pipeline)
 
 # The support code every target links: sections, scratch folder, checks.
 function(lorvane_fuzz_support name)

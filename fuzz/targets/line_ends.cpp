@@ -6,8 +6,8 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "pipeline/line_buffer.h"
-#include "pipeline/text_file_reader.h"
+#include "platform/line_buffer.h"
+#include "platform/text_file_reader.h"
 #include "platform/text.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "fuzz_support.h"
 #include "pipeline/scheme_file.h"
 #include "pipeline/segmenting.h"
-#include "pipeline/text_file_reader.h"
+#include "platform/text_file_reader.h"
 
 using namespace lorvane;
 

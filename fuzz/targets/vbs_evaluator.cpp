@@ -11,7 +11,7 @@
 #include "fuzz_support.h"
 #include "platform/code_page.h"
 #include "platform/error_catalogue.h"
-#include "scripting/script_host.h"
+#include "pipeline/script_host.h"
 
 namespace {
 

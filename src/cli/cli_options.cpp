@@ -27,6 +27,8 @@ constexpr OptionSpec kOptions[] = {
     {"--pattern", Takes::Value, "PATTERN"},  {"--open", Takes::Nothing, ""},
     {"--list", Takes::Nothing, ""},          {"--help", Takes::Nothing, ""},
     {"--version", Takes::Nothing, ""},       {"--jobs", Takes::Value, "N"},
+    {"--check", Takes::Nothing, ""},         {"--trace", Takes::Nothing, ""},
+    {"--quiet", Takes::Nothing, ""},
 };
 
 Failure usage(const std::string& message) {
@@ -102,6 +104,9 @@ void applyFlag(CliOptions& options, std::string_view name) {
     if (name == "--folder") options.folder = true;
     if (name == "--open") options.open = true;
     if (name == "--list") options.list = true;
+    if (name == "--check") options.check = true;
+    if (name == "--trace") options.trace = true;
+    if (name == "--quiet") options.quiet = true;
     if (name == "--help") options.help = true;
     if (name == "--version") options.version = true;
 }
@@ -181,6 +186,15 @@ std::string usageText() {
            "with the desktop's default application\n"
            "  --list              print the mode list (modes, then \"?\"-schemes) and each "
            "mode's tables, then exit\n"
+           "  --check             check tables instead of converting: the table of --mode and "
+           "--table, all tables\n"
+           "                      of --mode, the scheme of --scheme, or else every table and "
+           "scheme; prints\n"
+           "                      FILE:LINE: warning: MESSAGE for each finding and a summary\n"
+           "  --trace             print every table step applied to each source, with its file, "
+           "line and\n"
+           "                      what it did, on standard error\n"
+           "  --quiet             do not print the findings for the tables a conversion used\n"
            "  --help, --version\n"
            "\n"
            "A SOURCE that is a folder converts every file in it matching --pattern. SOURCE \"-\"\n"
@@ -188,8 +202,8 @@ std::string usageText() {
            "A file that begins with a byte-order mark (UTF-8, UTF-16) is read by its mark; a\n"
            "result is written in its source's encoding unless its table says \">codepage N\".\n"
            "\n"
-           "Exit status: 0 success; 1 a conversion failed (results written before stay);\n"
-           "2 the command line cannot be carried out.\n";
+           "Exit status: 0 success; 1 a conversion failed (results written before stay), or\n"
+           "--check found warnings; 2 the command line cannot be carried out.\n";
 }
 
 }  // namespace lorvane::cli

@@ -29,6 +29,9 @@ struct CliOptions {
     std::optional<int> jobs;  // sources converted at once; default: the number of cores
     bool open = false;
     bool list = false;
+    bool check = false;  // report what is wrong with the tables instead of converting
+    bool trace = false;  // report every step applied on standard error
+    bool quiet = false;  // no table findings on standard error during a conversion
     bool help = false;
     bool version = false;
     std::vector<std::u16string> sources;  // "-" stands for standard input

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "cli/cli_check.h"
+#include "engine/table_engine.h"
 #include "cli/cli_selection.h"
 #include "cli/cli_sources.h"
 #include "pipeline/conversion_session.h"
@@ -96,16 +98,18 @@ int convertStandardInput(ConversionSession& session, int codePage, std::istream&
 }
 
 int convertFiles(ConversionSession& session, SourcePlan& plan, bool progressShown,
-                 std::ostream& out, std::ostream& err) {
+                 TracePrinter* trace, std::ostream& out, std::ostream& err) {
     RunRequest& request = plan.request;
     // The path as the file system spells it, so a script reading the output can open it.
     request.written = [&out](const std::u16string& path) {
         out << toFsPath(path).native() << std::endl;
     };
     bool progressLine = false;
-    if (progressShown) {
-        request.progress = [&err, &progressLine](int index, int count, const std::u16string& path) {
-            if (count < 2) return;
+    if (progressShown || trace != nullptr) {
+        request.progress = [&err, &progressLine, progressShown, trace](
+                               int index, int count, const std::u16string& path) {
+            if (trace != nullptr) trace->source(path);
+            if (!progressShown || count < 2) return;
             err << "\r\x1b[K[" << index + 1 << '/' << count << "] " << toUtf8(fileNamePart(path))
                 << std::flush;
             progressLine = true;
@@ -157,6 +161,7 @@ int runCli(const CliOptions& options, const CliEnvironment& environment, std::is
         printModeList(selection, out);
         return kExitOk;
     }
+    if (options.check) return runCheck(options, selection, *CodePage::forNumber(tableCodePage), out, err);
     if (Status selected = applySelection(selection, options); !selected) {
         return usageError(err, selected.failure().description);
     }
@@ -164,10 +169,22 @@ int runCli(const CliOptions& options, const CliEnvironment& environment, std::is
 
     auto plan = planSources(options);
     if (!plan) return usageError(err, plan.failure().description);
-    if (plan->standardInput) return convertStandardInput(session, codePage, in, out, err);
-    plan->request.openResult = options.open;
-    plan->request.jobs = options.jobs.value_or(environment.cores);
-    return convertFiles(session, *plan, environment.progressShown, out, err);
+    TracePrinter trace(err);
+    if (options.trace) session.tableEngine().setTrace(&trace);
+    int status = kExitOk;
+    if (plan->standardInput) {
+        if (options.trace) trace.source(u"standard input");
+        status = convertStandardInput(session, codePage, in, out, err);
+    } else {
+        plan->request.openResult = options.open;
+        // A trace follows the steps of one engine, one source after another.
+        plan->request.jobs = options.trace ? 1 : options.jobs.value_or(environment.cores);
+        status = convertFiles(session, *plan, environment.progressShown,
+                              options.trace ? &trace : nullptr, out, err);
+    }
+    if (options.trace) trace.finish();
+    if (!options.quiet) reportUsedTables(session, *CodePage::forNumber(tableCodePage), err);
+    return status;
 }
 
 }  // namespace lorvane::cli

@@ -55,6 +55,8 @@ int findScheme(const SelectionModel& selection, const std::u16string& fileName) 
     return -1;
 }
 
+}  // namespace
+
 Status selectSource(SelectionModel& selection, const CliOptions& options) {
     if (options.scheme) {
         const std::u16string fileName = schemeFileName(*options.scheme);
@@ -97,6 +99,8 @@ Status selectTable(SelectionModel& selection, const CliOptions& options) {
     }
     return {};
 }
+
+namespace {
 
 std::vector<std::u16string> openEntryNames(const SelectionModel& selection) {
     std::vector<std::u16string> names;

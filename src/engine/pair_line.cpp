@@ -33,22 +33,4 @@ std::optional<Pair> parsePair(std::u16string_view line, const CodePage& codePage
     return pair;
 }
 
-bool isPlainPairLine(std::u16string_view line) {
-    const auto first = line.find_first_not_of(u' ');
-    if (first != std::u16string_view::npos && line[first] == u'>') return false;
-    return line.find(kPairSeparator) != std::u16string_view::npos;
-}
-
-}  // namespace lorvane
-
-namespace lorvane {
-
-bool mayTouchText(std::u16string_view line) {
-    if (line.find(kPairSeparator) != std::u16string_view::npos) return true;
-    for (std::u16string_view keyword : {u">digits", u">script", u">go@"}) {
-        if (startsWithIgnoringCase(line, keyword)) return true;
-    }
-    return false;
-}
-
 }  // namespace lorvane

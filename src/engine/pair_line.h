@@ -19,10 +19,4 @@ struct Pair {
 // single-byte code (the step fails and changes nothing).
 std::optional<Pair> parsePair(std::u16string_view line, const CodePage& codePage);
 
-// True for a line that can only be a pair: it cannot be a directive.
-bool isPlainPairLine(std::u16string_view line);
-// False for a line that can neither read nor change the working text (it can at most record a
-// setting); true for pairs, numerals, scripts and includes.
-bool mayTouchText(std::u16string_view line);
-
 }  // namespace lorvane

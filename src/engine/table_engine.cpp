@@ -1,8 +1,7 @@
 #include "engine/table_engine.h"
 
-#include <optional>
+#include <chrono>
 
-#include "engine/leading_number.h"
 #include "engine/numerals.h"
 #include "engine/pair_line.h"
 #include "engine/pair_replace.h"
@@ -14,16 +13,9 @@
 namespace lorvane {
 namespace {
 
-// The argument of a directive: the text after the first space, spaces trimmed at both ends.
-// A line without a space has none.
-std::optional<std::u16string_view> argumentOf(std::u16string_view line) {
-    const auto space = line.find(u' ');
-    if (space == std::u16string_view::npos) return std::nullopt;
-    return trimSpaces(line.substr(space));
-}
-
-bool startsWith(std::u16string_view text, std::u16string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
+std::u16string_view keywordOf(const Directive& directive) {
+    const std::u16string_view keyword = directive.keyword;
+    return keyword.ends_with(u' ') ? keyword.substr(0, keyword.size() - 1) : keyword;
 }
 
 }  // namespace
@@ -32,92 +24,174 @@ TableEngine::TableEngine(EngineState& state, ScriptRunner& scripts)
     : state_(state), scripts_(&scripts), shortcutThreshold_(PassRunner::kDefaultThreshold) {}
 
 void TableEngine::applyLines(const std::vector<std::u16string_view>& lines, int16_t Stp) {
+    std::vector<Step> steps;
+    for (const std::u16string_view line : lines) compileLine(line, 0, *state_.codePage, steps, nullptr);
+    applySteps(steps, Stp, {});
+}
+
+// The tests run in this order, each on its own: one line may be a directive and a pair at once.
+void TableEngine::Rplc(std::u16string_view Lin, int16_t Stp) {
+    std::vector<Step> steps;
+    compileLine(Lin, 0, *state_.codePage, steps, nullptr);
+    for (const Step& step : steps) {
+        if (step.isPair()) {
+            ++textVersion_;
+            replaceOccurrences(state_.tmpText, step.search, step.text);
+        } else {
+            applyDirective(step, Stp);
+        }
+    }
+}
+
+std::shared_ptr<const CompiledTable> TableEngine::topLevelTable(const std::u16string& path,
+                                                                Desktop* desktop) {
+    auto table = cache_.load(path, TableOrigin::TopLevel, *state_.codePage, desktop);
+    if (!table) return std::make_shared<const CompiledTable>();
+    return *table;
+}
+
+void TableEngine::applyTable(const CompiledTable& table, int16_t Stp) {
+    applySteps(table.steps, Stp, table.file);
+}
+
+// Runs of pairs go to the pass runner together; it stops its passes only before a step that
+// reads or changes the working text.
+void TableEngine::applySteps(std::span<const Step> steps, int16_t level,
+                             const std::u16string& file) {
+    if (trace_ != nullptr) {
+        traceSteps(steps, level, file);
+        return;
+    }
     PassRunner runner(state_.tmpText, *state_.codePage, shortcutThreshold_);
-    for (const std::u16string_view line : lines) {
-        if (isPlainPairLine(line)) {
-            if (auto pair = parsePair(line, *state_.codePage)) runner.add(*pair);
+    for (const Step& step : steps) {
+        if (step.isPair()) {
+            runner.add(Pair{step.search, step.text});
             continue;
         }
-        if (!mayTouchText(line)) {  // a setting: the passes need not stop for it
-            Rplc(line, Stp);
+        if (!step.directive->touchesText) {
+            applyDirective(step, level);
             continue;
         }
         runner.flush();
         const unsigned before = textVersion_;
-        Rplc(line, Stp);
+        applyDirective(step, level);
         if (textVersion_ != before) runner.textChanged();
     }
     runner.flush();
 }
 
-// The tests run in this order, each on its own: one line may be a directive and a pair at once.
-void TableEngine::Rplc(std::u16string_view Lin, int16_t Stp) {
-    // Only a line whose first non-space character is ">" can be a directive (">eol2" and
-    // ">noteol2" may stand between spaces).
-    const auto first = Lin.find_first_not_of(u' ');
-    if (first != std::u16string_view::npos && Lin[first] == u'>') {
-        handleDirectives(Lin, toLower(Lin), Stp);
+void TableEngine::traceSteps(std::span<const Step> steps, int16_t level,
+                             const std::u16string& file) {
+    using Clock = std::chrono::steady_clock;
+    for (const Step& step : steps) {
+        TraceEvent event;
+        event.file = file;
+        event.line = step.line;
+        event.depth = nesting_;
+        event.lengthBefore = state_.tmpText.size();
+        const auto start = Clock::now();
+        if (step.isPair()) {
+            ++textVersion_;
+            event.what = u"pair";
+            event.detail = step.search;
+            event.replacements = replaceOccurrences(state_.tmpText, step.search, step.text);
+            event.acted = event.replacements > 0;
+        } else if (step.directive->action == DirectiveAction::Include && step.directive->actsAt(level)) {
+            // Reported before the include's own steps, which follow one level deeper.
+            const auto path = includes_.find(state_.programFolder, state_.modeName, step.text);
+            event.what = u">go@";
+            event.detail = path ? *path : step.text + u" (not found)";
+            event.acted = path.has_value();
+            event.lengthAfter = event.lengthBefore;
+            trace_->stepApplied(event);
+            applyDirective(step, level);
+            continue;
+        } else {
+            event.what = keywordOf(*step.directive);
+            event.acted = applyDirective(step, level, &event.detail);
+        }
+        event.lengthAfter = state_.tmpText.size();
+        event.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        trace_->stepApplied(event);
     }
-    if (Lin.find(u" == ") != std::u16string_view::npos) applyPair(Lin);
 }
 
-void TableEngine::handleDirectives(std::u16string_view line, std::u16string_view lower,
-                                   int16_t level) {
+bool TableEngine::applyDirective(const Step& step, int16_t level, std::u16string* detail) {
+    const Directive& directive = *step.directive;
+    if (!directive.actsAt(level)) {
+        if (detail != nullptr) *detail = u"skipped at level " + decimal(level);
+        return false;
+    }
     TableSettings& settings = state_.settings;
-    const bool documentLevel = level == 0;
-    const auto argument = argumentOf(line);
-
-    if (startsWith(lower, u">charset") && argument) {
-        const double number = ReadLeadingNumber(*argument);
-        if (number != 0) {
-            if (auto charset = toInt16(number)) settings.charset = *charset;
-        }
-    }
-    if (documentLevel && startsWith(lower, u">fontsize") && argument) {
-        if (auto size = toInt16(ReadLeadingNumber(*argument))) settings.fontSize = *size;
-    }
-    if (documentLevel && startsWith(lower, u">fontface") && argument) {
-        settings.fontFace = std::u16string(*argument);
-    }
-    if (documentLevel && startsWith(lower, u">extent ")) settings.extent = *argument;
-    if (startsWith(lower, u">prae ")) settings.prae = *argument;
-    if (startsWith(lower, u">post ")) settings.post = *argument;
-    if (startsWith(lower, u">digits")) {
-        const std::u16string_view trimmed = trimSpaces(line);
-        if (auto mode = toInt16(ReadLeadingNumber(trimmed.substr(trimmed.size() - 1)))) {
+    std::u16string recorded = step.text;
+    switch (directive.action) {
+        case DirectiveAction::SetCharset:
+            settings.charset = step.number;
+            recorded = decimal(step.number);
+            break;
+        case DirectiveAction::SetFontSize:
+            settings.fontSize = step.number;
+            recorded = decimal(step.number);
+            break;
+        case DirectiveAction::SetFontFace:
+            settings.fontFace = step.text;
+            break;
+        case DirectiveAction::SetExtent:
+            settings.extent = step.text;
+            break;
+        case DirectiveAction::SetPrae:
+            settings.prae = step.text;
+            break;
+        case DirectiveAction::SetPost:
+            settings.post = step.text;
+            break;
+        case DirectiveAction::SetScript1:
+            settings.script1 = step.text;
+            break;
+        case DirectiveAction::SetScript2:
+            settings.script2 = step.text;
+            break;
+        case DirectiveAction::SetCodepage:
+            settings.codepage = step.number;
+            recorded = decimal(step.number);
+            break;
+        case DirectiveAction::Eol2On:
+            settings.eol2 = true;
+            recorded.clear();
+            break;
+        case DirectiveAction::Eol2Off:
+            settings.eol2 = false;
+            recorded.clear();
+            break;
+        case DirectiveAction::Digits:
             ++textVersion_;
-            DigitRuns(state_.tmpText, *mode, state_.Tablett);
+            recorded = u"mode " + decimal(step.number);
+            DigitRuns(state_.tmpText, step.number, state_.Tablett);
+            break;
+        case DirectiveAction::RunScript: {
+            const bool ran = runScriptStep(step.text);
+            if (detail != nullptr) *detail = step.text + (ran ? u"" : u" (failed, text kept)");
+            return ran;
         }
+        case DirectiveAction::Include:
+            return applyInclude(step.text, detail);
     }
-    if (startsWith(lower, u">script ")) runScriptStep(line);
-    if (documentLevel && startsWith(lower, u">script0")) runScriptStep(line);
-    if (documentLevel && startsWith(lower, u">script1") && argument) settings.script1 = *argument;
-    if (documentLevel && startsWith(lower, u">script2") && argument) settings.script2 = *argument;
-    // A number that names no encoding this program can write leaves the result's encoding as
-    // it was, like any other failing step.
-    if (documentLevel && startsWith(lower, u">codepage") && argument) {
-        const auto number = toInt32(ReadLeadingNumber(*argument));
-        if (number && encodingForCodePage(*number)) settings.codepage = *number;
-    }
-
-    const std::u16string_view trimmedLower = trimSpaces(lower);
-    if (trimmedLower == u">eol2") settings.eol2 = true;
-    if (trimmedLower == u">noteol2") settings.eol2 = false;
-    if (startsWith(lower, u">go@")) applyInclude(line.substr(3));
+    if (detail != nullptr) *detail = std::move(recorded);
+    return true;
 }
 
 // A script step replaces the working text with the script's answer; a failing script leaves
 // the text as it was before the line, whatever the script did to it on the way.
-void TableEngine::runScriptStep(std::u16string_view line) {
-    const auto name = argumentOf(line);
-    if (!name || name->empty()) return;
+bool TableEngine::runScriptStep(const std::u16string& name) {
     ++textVersion_;
     std::u16string before = state_.tmpText;
-    auto result = scripts_->RunScript(std::u16string(*name));
-    if (result)
+    auto result = scripts_->RunScript(name);
+    if (result) {
         state_.tmpText = std::move(*result);
-    else
-        state_.tmpText = std::move(before);
+        return true;
+    }
+    state_.tmpText = std::move(before);
+    return false;
 }
 
 bool TableEngine::applyPair(std::u16string_view line) {

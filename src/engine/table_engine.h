@@ -1,15 +1,22 @@
 // The line handler and everything a table line can do to the working text: directives, pairs,
-// includes, numerals, scripts. Every step is isolated: a failing step is skipped and the next
-// test runs, so a table never stops on a bad line.
+// includes, numerals, scripts. Tables are compiled once into steps (see compiled_table.h) and
+// applied from there. Every step is isolated: a failing step is skipped and the next test runs,
+// so a table never stops on a bad line.
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "engine/compiled_table.h"
 #include "engine/engine_state.h"
 #include "engine/script_runner.h"
+#include "engine/step_trace.h"
+#include "engine/table_reader.h"
+#include "platform/desktop.h"
 #include "platform/failure.h"
 
 namespace lorvane {
@@ -46,6 +53,15 @@ class TableEngine {
     // of plain pairs taken together.
     void applyLines(const std::vector<std::u16string_view>& lines, int16_t Stp);
 
+    // The top-level table at `path`, compiled once while its file stays unchanged.
+    std::shared_ptr<const CompiledTable> topLevelTable(const std::u16string& path,
+                                                       Desktop* desktop);
+    // Applies a compiled table at one level.
+    void applyTable(const CompiledTable& table, int16_t Stp);
+
+    // Every table compiled so far, with what compiling found.
+    const TableCache& tableCache() const { return cache_; }
+
     // Applies a pair line ("search == replacement") to the working text. False when the
     // numeric search side is no valid code.
     bool applyPair(std::u16string_view line);
@@ -53,24 +69,28 @@ class TableEngine {
     // Texts shorter than this skip the pass shortcuts (tests lower it to exercise them).
     void setShortcutThreshold(std::size_t units) { shortcutThreshold_ = units; }
 
-  private:
-    void handleDirectives(std::u16string_view line, std::u16string_view lower, int16_t level);
-    void runScriptStep(std::u16string_view line);
-    void applyInclude(std::u16string_view name);
+    // Reports every step applied from now on (nullptr: no more).
+    void setTrace(StepTrace* trace) { trace_ = trace; }
 
-    // A table file as the file system knows it, whatever the path that named it.
-    struct FileIdentity {
-        std::uint64_t device = 0;
-        std::uint64_t inode = 0;
-        bool operator==(const FileIdentity&) const = default;
-    };
+  private:
+    void applySteps(std::span<const Step> steps, int16_t level, const std::u16string& file);
+    void traceSteps(std::span<const Step> steps, int16_t level, const std::u16string& file);
+    // Carries out one step that is no pair; false when it did nothing.
+    bool applyDirective(const Step& step, int16_t level, std::u16string* detail = nullptr);
+    bool runScriptStep(const std::u16string& name);
+    bool applyInclude(const std::u16string& name, std::u16string* detail);
+    Status applyFile(const std::u16string& path);
+
     bool isBeingApplied(const std::u16string& path) const;
 
     EngineState& state_;
     ScriptRunner* scripts_;
+    TableCache cache_;
+    IncludeFinder includes_;
+    StepTrace* trace_ = nullptr;
     int nesting_ = 0;
     int applications_ = 0;  // within the current outermost Rplc2
-    std::vector<FileIdentity> applying_;  // the table files Rplc2 is applying, outermost first
+    std::vector<FileStamp> applying_;  // the table files Rplc2 is applying, outermost first
     std::size_t shortcutThreshold_;
     // Counts the changes the engine makes to the working text outside a run of plain pairs.
     unsigned textVersion_ = 0;

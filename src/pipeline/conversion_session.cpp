@@ -13,7 +13,7 @@
 #include "pipeline/segmenting.h"
 #include "pipeline/session_state.h"
 #include "pipeline/table_application.h"
-#include "pipeline/text_file_reader.h"
+#include "platform/text_file_reader.h"
 #include "platform/error_catalogue.h"
 #include "platform/paths.h"
 #include "platform/text.h"
@@ -172,12 +172,12 @@ Status ConversionSession::convertIntoWorkingText(std::u16string text,
             engine.Tablett = chosen.entry != nullptr ? programRelative(program, chosen.entry->Path)
                                                      : program + u"/";
         }
-        const auto lines = readTableLines(engine.Tablett, s.tablePage(), &s.desktop());
+        const auto table = s.tables.topLevelTable(engine.Tablett, &s.desktop());
         engine.tmpText = std::move(segments[k]);
         engine.tmpText.erase(0, markerLength);
         settings.prae.clear();
         settings.post.clear();
-        applyTableLines(s.tables, lines, static_cast<int16_t>(k));
+        s.tables.applyTable(*table, static_cast<int16_t>(k));
 
         completeExtension(settings.extent, selection.tableText());
         if (settings.fontFace.empty()) {

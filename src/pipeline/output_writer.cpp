@@ -8,7 +8,7 @@
 #include <random>
 #include <system_error>
 
-#include "pipeline/file_errors.h"
+#include "platform/file_errors.h"
 #include "platform/error_catalogue.h"
 #include "platform/paths.h"
 

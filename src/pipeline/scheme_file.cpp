@@ -50,6 +50,7 @@ SchemeFile parseScheme(const std::u16string& text) {
         entry.Name = std::move(left);
         entry.Path = normalizeSeparators(right);
         scheme.entries.push_back(std::move(entry));
+        scheme.entryLines.push_back(number);
     }
     return scheme;
 }

@@ -11,6 +11,7 @@ namespace lorvane {
 
 struct SchemeFile {
     SchemeEntries entries;
+    std::vector<int> entryLines;  // the 1-based line of each entry
     // 1-based numbers of the non-empty lines that hold no " == " and were ignored.
     std::vector<int> ignoredLines;
 };

@@ -4,7 +4,7 @@
 
 #include "pipeline/program_paths.h"
 #include "pipeline/scheme_file.h"
-#include "pipeline/text_file_reader.h"
+#include "platform/text_file_reader.h"
 #include "platform/file_lister.h"
 #include "platform/paths.h"
 

@@ -14,7 +14,7 @@
 #include "pipeline/script_step.h"
 #include "pipeline/user_format.h"
 #include "platform/error_catalogue.h"
-#include "scripting/script_host.h"
+#include "pipeline/script_host.h"
 
 namespace lorvane {
 

@@ -1,36 +1,6 @@
 #include "pipeline/table_application.h"
 
-#include "engine/table_engine.h"
-#include "pipeline/scheme_file.h"
-#include "pipeline/text_file_reader.h"
-
 namespace lorvane {
-namespace {
-
-constexpr std::u16string_view kComment = u"// ";
-constexpr std::u16string_view kHiddenLine = u"// * ";
-
-}  // namespace
-
-std::vector<std::u16string> readTableLines(std::u16string_view path, const CodePage& page,
-                                           Desktop* desktop) {
-    return terminatedLines(ReadTextFile(path, page, desktop));
-}
-
-void applyTableLines(TableEngine& engine, const std::vector<std::u16string>& lines, int16_t level) {
-    // The engine takes the lines together, so runs of pairs share their passes.
-    std::vector<std::u16string_view> handled;
-    handled.reserve(lines.size());
-    for (const std::u16string& line : lines) {
-        const std::u16string_view text(line);
-        if (!text.starts_with(kComment)) {
-            handled.push_back(text);
-        } else if (text.starts_with(kHiddenLine)) {
-            handled.push_back(text.substr(kHiddenLine.size()));
-        }
-    }
-    engine.applyLines(handled, level);
-}
 
 void completeExtension(std::u16string& extent, std::u16string_view tableName) {
     if (extent.empty())

@@ -1,28 +1,12 @@
-// Applying a segment's table: its lines go to the line handler at the segment's level, and the
-// selected table's name supplies the output extension and font face a table leaves unset.
+// What the selected table's name supplies when its table leaves them unset: the output
+// extension and the font face.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
-
-#include "platform/code_page.h"
-#include "platform/desktop.h"
 
 namespace lorvane {
-
-class TableEngine;
-
-// The lines of a top-level table: read through the text reader and split at CR LF. A last line
-// without a line end does not count; an unreadable table has no lines.
-std::vector<std::u16string> readTableLines(std::u16string_view path, const CodePage& page,
-                                           Desktop* desktop);
-
-// Every line in file order, except comments ("// "); a hidden line ("// * ") is handed on from
-// its sixth character.
-void applyTableLines(TableEngine& engine, const std::vector<std::u16string>& lines, int16_t level);
 
 // An empty extension becomes "htm" for a table whose name holds "%", else "txt"; a "." is put
 // in front when missing.

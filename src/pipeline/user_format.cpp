@@ -1,7 +1,7 @@
 #include "pipeline/user_format.h"
 
 #include "pipeline/program_paths.h"
-#include "pipeline/text_file_reader.h"
+#include "platform/text_file_reader.h"
 #include "platform/error_catalogue.h"
 #include "platform/file_encoding.h"
 #include "platform/paths.h"

@@ -9,10 +9,10 @@
 
 #include "engine/table_engine.h"
 #include "pipeline/conversion_session.h"
-#include "pipeline/text_file_reader.h"
+#include "platform/text_file_reader.h"
 #include "platform/error_catalogue.h"
 #include "recording_desktop.h"
-#include "scripting/script_host.h"
+#include "pipeline/script_host.h"
 #include "temp_folder.h"
 
 namespace lorvane::test {

@@ -1,11 +1,11 @@
-#include "pipeline/text_file_reader.h"
+#include "platform/text_file_reader.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 
-#include "pipeline/line_buffer.h"
+#include "platform/line_buffer.h"
 #include "platform/error_catalogue.h"
 #include "platform/paths.h"
 #include "platform/text.h"

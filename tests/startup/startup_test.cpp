@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "fake_window_ports.h"
-#include "pipeline/text_file_reader.h"
+#include "platform/text_file_reader.h"
 #include "platform/code_page.h"
 #include "platform/paths.h"
 #include "platform/text.h"

@@ -463,8 +463,9 @@ TEST_F(MainWindowTest, RightClickOffersViewWithoutChangingTheSelection) {
     auto* menu = control<QMenu>("mnu");
     EXPECT_TRUE(menu->isVisible());
     EXPECT_EQ(List1()->currentRow(), 1);
-    ASSERT_EQ(menu->actions().size(), 1);
+    ASSERT_EQ(menu->actions().size(), 2);
     EXPECT_EQ(menu->actions()[0]->text(), "Просмотр");
+    EXPECT_EQ(menu->actions()[1]->text(), "Проверить таблицу");
     menu->actions()[0]->trigger();
     menu->close();
     EXPECT_EQ(desktop.opened, std::vector<std::u16string>{program.u16("@hip/slav.txt")});

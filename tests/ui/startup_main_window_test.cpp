@@ -12,7 +12,7 @@
 #include "fake_file_link.h"
 #include "fake_window_ports.h"
 #include "pipeline/conversion_session.h"
-#include "pipeline/text_file_reader.h"
+#include "platform/text_file_reader.h"
 #include "platform/code_page.h"
 #include "platform/paths.h"
 #include "platform/text.h"

@@ -14,12 +14,12 @@
 #include "engine/engine_state.h"
 #include "engine/script_runner.h"
 #include "engine/table_engine.h"
-#include "pipeline/text_file_reader.h"
+#include "platform/text_file_reader.h"
 #include "platform/code_page.h"
 #include "platform/headless_desktop.h"
 #include "platform/paths.h"
 #include "platform/text.h"
-#include "scripting/script_host.h"
+#include "pipeline/script_host.h"
 #include "scripting/wscript_object.h"
 
 namespace lorvane {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <system_error>
 
-#include "pipeline/text_file_reader.h"
+#include "platform/text_file_reader.h"
 #include "platform/file_lister.h"
 #include "platform/paths.h"
 #include "platform/process.h"

@@ -1,7 +1,7 @@
 #include "ui/app/desktop_program.h"
 
 #include "pipeline/conversion_session.h"
-#include "pipeline/text_file_reader.h"
+#include "platform/text_file_reader.h"
 #include "startup/special_folder_path.h"
 #include "startup/unpack/archive_unpacker.h"
 #include "ui/app/file_window_adapter.h"

@@ -10,7 +10,7 @@
 #include <QSignalBlocker>
 
 #include "pipeline/encoding_hint.h"
-#include "pipeline/text_file_reader.h"
+#include "platform/text_file_reader.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "ui/file_window/file_patterns.h"

@@ -10,7 +10,10 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "engine/diagnostics.h"
+#include "engine/engine_state.h"
 #include "pipeline/conversion_session.h"
+#include "pipeline/table_checker.h"
 #include "platform/paths.h"
 #include "settings/settings_store.h"
 #include "startup/program_end.h"
@@ -110,6 +113,9 @@ void MainWindow::buildMenu() {
     QAction* view = mnu->addAction(QStringLiteral("Просмотр"));
     view->setObjectName("mnuView");
     connect(view, &QAction::triggered, this, &MainWindow::mnuView_Click);
+    QAction* check = mnu->addAction(QStringLiteral("Проверить таблицу"));
+    check->setObjectName("mnuCheck");
+    connect(check, &QAction::triggered, this, &MainWindow::mnuCheck_Click);
 }
 
 void MainWindow::connectSignals() {
@@ -247,6 +253,35 @@ void MainWindow::mnuView_Click() {
     if (model().selectedTable() < 0) return;
     const std::u16string folder = withoutTrailingSeparator(model().tableFolder());
     desktop_.openWithShell(resolveCaseInsensitive(folder + u"/" + model().tableText() + u".txt"));
+}
+
+// The findings for the selected table, or for the selected scheme and its tables.
+void MainWindow::mnuCheck_Click() {
+    SelectionModel& selection = model();
+    TableChecker checker(values_.programFolder, session_.engineState().codePage);
+    std::u16string subject;
+    if (selection.SchemeMode()) {
+        subject = selection.schemeFilePath();
+        checker.checkScheme(subject);
+    } else if (selection.selectedTable() >= 0) {
+        subject = resolveCaseInsensitive(withoutTrailingSeparator(selection.tableFolder()) + u"/" +
+                                         selection.tableText() + u".txt");
+        checker.checkTable(subject, selection.modeText());
+    } else {
+        return;
+    }
+    MessageRequest request;
+    request.caption = u"Проверка таблицы";
+    if (checker.diagnostics().empty()) {
+        request.text = u"Ошибок не найдено: " + subject;
+        request.icon = MessageIcon::Information;
+    } else {
+        for (const Diagnostic& diagnostic : checker.diagnostics()) {
+            request.text += formatDiagnostic(diagnostic, Language::Russian) + u"\r\n";
+        }
+        request.icon = MessageIcon::Exclamation;
+    }
+    desktop_.showMessage(request);
 }
 
 void MainWindow::openHelp() {

@@ -67,6 +67,7 @@ class MainWindow : public QWidget, public MainWindowPort {
     void List2_Click(int row);
     void List2_DblClick();
     void mnuView_Click();
+    void mnuCheck_Click();
     void openHelp();
 
     void showSelection();

@@ -1,6 +1,6 @@
 // The bridge between scripts and the program: the "Output" object's methods against a real
 // table engine on table files in a temporary program folder, and RunScript's rules.
-#include "scripting/script_host.h"
+#include "pipeline/script_host.h"
 
 #include <gtest/gtest.h>
 

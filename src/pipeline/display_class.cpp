@@ -1,4 +1,4 @@
-#include "scripting/display_class.h"
+#include "pipeline/display_class.h"
 
 #include <iterator>
 

@@ -1,4 +1,4 @@
-#include "pipeline/file_errors.h"
+#include "platform/file_errors.h"
 
 #include <cerrno>
 

@@ -1,4 +1,4 @@
-#include "pipeline/text_file_reader.h"
+#include "platform/text_file_reader.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <new>
 
-#include "pipeline/file_errors.h"
-#include "pipeline/line_buffer.h"
+#include "platform/file_errors.h"
+#include "platform/line_buffer.h"
 #include "platform/error_catalogue.h"
 #include "platform/paths.h"
 #include "platform/text.h"

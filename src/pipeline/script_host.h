@@ -12,7 +12,7 @@
 #include "engine/table_engine.h"
 #include "platform/code_page.h"
 #include "platform/desktop.h"
-#include "scripting/display_class.h"
+#include "pipeline/display_class.h"
 #include "scripting/interpreter.h"
 
 namespace lorvane {
@@ -32,6 +32,8 @@ class ScriptHost : public ScriptRunner {
 
     // The path RunScript reads for a script name.
     std::u16string scriptPath(const std::u16string& name) const;
+    static std::u16string scriptPathIn(const std::u16string& programFolder,
+                                       const std::u16string& name);
 
     vbs::Interpreter& interpreter() { return interpreter_; }
     DisplayClass& output() { return *output_; }

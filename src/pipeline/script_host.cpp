@@ -1,4 +1,4 @@
-#include "scripting/script_host.h"
+#include "pipeline/script_host.h"
 
 #include "platform/error_catalogue.h"
 #include "platform/paths.h"
@@ -14,8 +14,13 @@ ScriptHost::ScriptHost(EngineState& state, TableEngine& engine, Desktop& desktop
     interpreter_.AddObject(u"Output", output_, true);
 }
 
+std::u16string ScriptHost::scriptPathIn(const std::u16string& programFolder,
+                                        const std::u16string& name) {
+    return resolveCaseInsensitive(programFolder + u"/Scripts/" + normalizeSeparators(name));
+}
+
 std::u16string ScriptHost::scriptPath(const std::u16string& name) const {
-    return resolveCaseInsensitive(state_.programFolder + u"/Scripts/" + normalizeSeparators(name));
+    return scriptPathIn(state_.programFolder, name);
 }
 
 Expected<std::u16string> ScriptHost::RunScript(const std::u16string& name) {

@@ -1,4 +1,4 @@
-#include "pipeline/line_buffer.h"
+#include "platform/line_buffer.h"
 
 #include <algorithm>
 #include <cstdint>
