@@ -1,7 +1,13 @@
 // The run over the chosen sources: which files a scope converts, in which order, and what is
 // opened afterwards.
+#include <sys/stat.h>
+
+#include <set>
+#include <utility>
+
 #include "pipeline/conversion_session.h"
 #include "pipeline/output_naming.h"
+#include "pipeline/result_mark.h"
 #include "pipeline/session_state.h"
 #include "platform/error_catalogue.h"
 #include "platform/paths.h"
@@ -42,7 +48,10 @@ Expected<std::vector<std::u16string>> folderSources(const std::u16string& srcPat
     std::vector<std::u16string> sources;
     if (lister.folder().empty()) return sources;
     for (const std::u16string& entry : lister.entries()) {
-        sources.push_back(inFolder(lister.folder(), entry));
+        std::u16string path = inFolder(lister.folder(), entry);
+        // Results of earlier runs are no sources: converting them again would convert the
+        // conversion (psalm11.txt, a page wrapped in a page).
+        if (!isMarkedResult(path)) sources.push_back(std::move(path));
     }
     return sources;
 }
@@ -56,6 +65,23 @@ std::vector<std::u16string> pickedSources(const std::vector<std::u16string>& pic
     }
     return sources;
 }
+
+// Files by device and inode, so a source is recognised under any of its names.
+class FileSet {
+  public:
+    void add(const std::u16string& path) {
+        struct stat info {};
+        if (::stat(toFsPath(path).c_str(), &info) == 0) files_.emplace(info.st_dev, info.st_ino);
+    }
+    bool holds(const std::u16string& path) const {
+        struct stat info {};
+        return ::stat(toFsPath(path).c_str(), &info) == 0 &&
+               files_.count({info.st_dev, info.st_ino}) != 0;
+    }
+
+  private:
+    std::set<std::pair<dev_t, ino_t>> files_;
+};
 
 }  // namespace
 
@@ -84,9 +110,16 @@ RunOutcome ConversionSession::Rewrite(const RunRequest& request) {
     }
 
     const int count = static_cast<int>(sources.size());
+    FileSet results;
     for (int i = 0; i < count; ++i) {
         const std::u16string& source = sources[static_cast<std::size_t>(i)];
         if (request.progress) request.progress(i, count, source);
+        // A source an earlier result of this run was written over now holds that result; the
+        // user's text of it was kept as its backup.
+        if (!s.clipboard && results.holds(source)) {
+            outcome.skipped.push_back(source);
+            continue;
+        }
         auto result = ConvertFile(source);
         if (!result) {
             outcome.failure = result.failure();
@@ -95,6 +128,8 @@ RunOutcome ConversionSession::Rewrite(const RunRequest& request) {
             return outcome;
         }
         outcome.written.push_back(*result);
+        results.add(*result);
+        if (!s.keptBackup.empty()) outcome.backups.push_back(s.keptBackup);
         if (request.written) request.written(*result);
     }
 
@@ -102,9 +137,10 @@ RunOutcome ConversionSession::Rewrite(const RunRequest& request) {
     if (request.scope == kSingleSource) {
         if (!outcome.written.empty()) desktop.openWithShell(outcome.written.front());
     } else {
-        const std::u16string folder = request.srcPath.empty()
-                                          ? lister.folder()
-                                          : withoutTrailingSeparator(folderPart(request.srcPath));
+        const std::u16string folder =
+            !s.config.outputFolder.empty() ? withoutTrailingSeparator(s.config.outputFolder)
+            : request.srcPath.empty()      ? lister.folder()
+                                           : withoutTrailingSeparator(folderPart(request.srcPath));
         desktop.openWithShell(folder);
     }
     return outcome;

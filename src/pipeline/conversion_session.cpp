@@ -193,6 +193,7 @@ Expected<std::u16string> ConversionSession::convertFileUnguarded(const std::u16s
     State& s = *state_;
     std::u16string source = path;
     std::u16string text;
+    s.keptBackup.clear();
     if (s.clipboard) {
         text = s.desktop().clipboardText();
         source = clipboardSourcePath(s.config.documentsFolder);
@@ -202,12 +203,17 @@ Expected<std::u16string> ConversionSession::convertFileUnguarded(const std::u16s
         if (vanished(path)) {
             return failureFor(errors::kFileNotFound, path);
         }
-        text = ReadTextFile(path, s.codePage(), &s.desktop());
+        auto read = ReadSourceText(path, s.codePage(), &s.desktop());
+        if (!read) return read.failure();
+        text = std::move(*read);
     }
     if (Status converted = convertIntoWorkingText(std::move(text)); !converted) {
         return converted.failure();
     }
     std::u16string target = outputPath(source, s.engine.settings.extent);
+    if (!s.config.outputFolder.empty()) {
+        target = withoutTrailingSeparator(s.config.outputFolder) + u"/" + fileNamePart(target);
+    }
     // The extension comes from a table: with a separator in it ("\" too, the separator of
     // the tables' home system) the result would land in another folder than its source.
     if (s.engine.settings.extent.find_first_of(u"/\\") != std::u16string::npos) {
@@ -236,9 +242,9 @@ Expected<std::u16string> ConversionSession::convertFileUnguarded(const std::u16s
     };
     // A clipboard text has no file of its own to protect.
     const std::u16string_view protectedSource = s.clipboard ? std::u16string_view{} : source;
-    if (Status written = writeResult(target, pieces, protectedSource); !written) {
-        return written.failure();
-    }
+    auto written = writeResult(target, pieces, protectedSource);
+    if (!written) return written.failure();
+    s.keptBackup = std::move(written->backup);
     return target;
 }
 

@@ -27,6 +27,7 @@ struct SessionConfig {
     int codePage = 1251;             // must be a page CodePage::forNumber knows
     std::u16string documentsFolder;  // where clipboard results go
     Desktop* desktop = nullptr;      // messages, clipboard, busy pointer, shell open
+    std::u16string outputFolder;     // every result goes here; empty: beside its source
 };
 
 // What a run converts. Scope 0: the single source (or the clipboard); 1: every file the
@@ -48,6 +49,10 @@ struct RunOutcome {
     std::vector<std::u16string> written;  // every result written, in order
     std::optional<Failure> failure;       // what stopped the run
     std::u16string failedSource;          // the source being converted when it stopped
+    std::vector<std::u16string> backups;  // files the user wrote that results replaced, kept
+                                          // under these names (NAME~)
+    std::vector<std::u16string> skipped;  // sources not converted: an earlier result of the
+                                          // run had replaced them
 };
 
 class ConversionSession {
