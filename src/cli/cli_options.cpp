@@ -25,6 +25,7 @@ constexpr OptionSpec kOptions[] = {
     {"--folder", Takes::Nothing, ""},   {"--pattern", Takes::Value, "PATTERN"},
     {"--open", Takes::Nothing, ""},     {"--list", Takes::Nothing, ""},
     {"--help", Takes::Nothing, ""},     {"--version", Takes::Nothing, ""},
+    {"--output", Takes::Value, "DIR"},
 };
 
 Failure usage(const std::string& message) {
@@ -68,6 +69,9 @@ Status applyValue(CliOptions& options, std::string_view name, const std::string&
                 value + "'");
         }
         options.entries.push_back({text.substr(0, cut), text.substr(cut + 1)});
+    } else if (name == "--output") {
+        if (value.empty()) return usage("--output needs the folder the results go into");
+        options.output = fromFsBytes(value);
     } else if (name == "--pattern") {
         if (value.empty()) return usage("--pattern needs a file pattern such as *.txt");
         options.pattern = text;
@@ -121,6 +125,15 @@ Expected<CliOptions> parseArguments(const std::vector<std::string>& arguments) {
         }
         if (Status applied = applyValue(options, name, value); !applied) return applied.failure();
     }
+    if (options.output) {
+        for (const std::u16string& source : options.sources) {
+            if (source == u"-") {
+                return usage(
+                    "--output cannot take the result of - (standard input): that document "
+                    "goes to standard output; redirect it into a file instead");
+            }
+        }
+    }
     if (options.mode && options.scheme) {
         return usage(
             "--mode and --scheme exclude each other: choose a source mode or a "
@@ -149,6 +162,8 @@ std::string usageText() {
            "--pattern (the whole-folder scope)\n"
            "  --pattern PATTERN   file pattern for --folder and for folder SOURCEs (default "
            "\"*.*\")\n"
+           "  --output DIR        write every result into DIR (created when missing) under "
+           "its usual name, leaving the sources' folders untouched\n"
            "  --open              open each result (or, for several sources, their folder) "
            "with the desktop's default application\n"
            "  --list              print the mode list (modes, then \"?\"-schemes) and each "
@@ -157,6 +172,11 @@ std::string usageText() {
            "\n"
            "A SOURCE that is a folder converts every file in it matching --pattern. SOURCE \"-\"\n"
            "reads the text from standard input and writes the document to standard output.\n"
+           "\n"
+           "Results are marked as Lorvane's (an extended attribute). A file of the result's name\n"
+           "that carries no mark is the user's: it is kept as NAME~ beside the result, and a\n"
+           "note on standard error says so. Folders never take marked results as sources.\n"
+           "Messages are in English.\n"
            "\n"
            "Exit status: 0 success; 1 a conversion failed (results written before stay);\n"
            "2 the command line cannot be carried out.\n";

@@ -25,6 +25,7 @@ struct CliOptions {
     std::vector<EntryChoice> entries;
     bool folder = false;
     std::u16string pattern = u"*.*";
+    std::optional<std::u16string> output;  // the folder every result goes into
     bool open = false;
     bool list = false;
     bool help = false;
