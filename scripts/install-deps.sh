@@ -6,6 +6,8 @@ packages=(
     build-essential cmake pkg-config
     libicu-dev libgtest-dev libgmock-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
+    # Qt's own dialogs in the user's language; the locales the tests run under
+    qt6-translations-l10n locales
     xvfb xauth
     unzip p7zip-full zip
     time perl python3

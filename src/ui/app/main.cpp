@@ -6,6 +6,7 @@
 #include "platform/code_page.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_desktop.h"
+#include "platform/qt/qt_translations.h"
 #include "platform/text.h"
 #include "settings/qt_settings_store.h"
 #include "ui/app/desktop_program.h"
@@ -26,8 +27,8 @@ int run(const std::vector<std::u16string>& arguments) {
     QtDesktop desktop;
     auto page = CodePage::forNumber(CodePage::numberFromEnvironment());
     if (!page) {
-        desktop.showMessage(
-            {fromUtf8(page.failure().message()), kErrorCaption, MessageIcon::Stop, 0});
+        desktop.showMessage({fromUtf8(page.failure().message(errors::Language::Russian)),
+                             kErrorCaption, MessageIcon::Stop, 0});
         return 1;
     }
     QtSettingsStore settings;
@@ -50,5 +51,6 @@ int main(int argc, char** argv) {
     const std::vector<std::u16string> arguments = lorvane::programArguments(argc, argv);
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
+    lorvane::installQtTranslations(application);
     return lorvane::run(arguments);
 }

@@ -9,7 +9,9 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "pipeline/run_messages.h"
 #include "pipeline/text_file_reader.h"
+#include "platform/error_catalogue.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "ui/file_window/file_patterns.h"
@@ -43,8 +45,13 @@ std::u16string_view cut(std::u16string_view text, std::size_t limit) {
     return text.substr(0, end);
 }
 
-MessageRequest failureMessage(const Failure& failure) {
-    return {fromUtf8(failure.message()), u"Ошибка!", MessageIcon::Stop, 0};
+// A run that stopped before converting anything because no mode, table or scheme entries are
+// chosen.
+bool needsChoice(const RunOutcome& outcome) {
+    if (!outcome.failure || !outcome.written.empty()) return false;
+    const int number = outcome.failure->number;
+    return number == errors::kNoModeSelected || number == errors::kNoTableSelected ||
+           number == errors::kSchemeEntriesOpen;
 }
 
 }  // namespace
@@ -244,9 +251,19 @@ void FileWindow::onOk() {
     request.lister = &lister_;
     request.picked = selectedEntries();
     const RunOutcome outcome = run_(request);
+    if (needsChoice(outcome)) {
+        // The stored default cannot run (a scheme with open entries, a mode that is gone): the
+        // main window, where the user can choose, carries on with the picked files.
+        running_ = false;
+        desktop_.beep();
+        hide();
+        emit selectionNeeded();
+        return;
+    }
+    if (auto notes = runNotesMessage(outcome)) desktop_.showMessage(*notes);
     if (outcome.failure) {
         desktop_.beep();
-        desktop_.showMessage(failureMessage(*outcome.failure));
+        desktop_.showMessage(runFailureMessage(*outcome.failure, outcome.failedSource));
     }
     running_ = false;
     endProgram();
