@@ -27,7 +27,7 @@ struct SessionConfig {
     int codePage = 1251;             // must be a page CodePage::forNumber knows
     std::u16string documentsFolder;  // where clipboard results go
     Desktop* desktop = nullptr;      // messages, clipboard, busy pointer, shell open
-    std::u16string outputFolder;     // every result goes here; empty: beside its source
+    std::u16string outputFolder{};   // every result goes here; empty: beside its source
 };
 
 // What a run converts. Scope 0: the single source (or the clipboard); 1: every file the
