@@ -12,34 +12,29 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// One folder per test process, removed when the process ends.
-class PrivateLocales {
-  public:
-    PrivateLocales()
-        : folder_(fs::temp_directory_path() / ("lorvane-locales-" + std::to_string(::getpid()))) {}
-    ~PrivateLocales() {
-        std::error_code error;
-        fs::remove_all(folder_, error);
-    }
-
-    // Generates `name` ("ru_RU.UTF-8") and points LOCPATH at the folder.
-    bool generate(const std::string& name) {
+// Locales generated for the tests, kept between test processes in a folder of the user's.
+// glibc remembers a locale it did not find under a LOCPATH, so every locale the tests use is
+// generated before LOCPATH names the folder.
+bool generateNumberLocales() {
+    const fs::path folder =
+        fs::temp_directory_path() / ("lorvane-locales-" + std::to_string(::getuid()));
+    std::error_code error;
+    fs::create_directories(folder, error);
+    for (const std::string name : kNumberLocales) {
         const auto dot = name.find('.');
-        if (dot == std::string::npos) return false;
-        std::error_code error;
-        fs::create_directories(folder_, error);
-        if (!fs::exists(folder_ / name)) {
-            const std::string command = "localedef -i " + name.substr(0, dot) + " -f " +
-                                        name.substr(dot + 1) + " '" + (folder_ / name).string() +
-                                        "' >/dev/null 2>&1";
-            if (std::system(command.c_str()) != 0 && !fs::exists(folder_ / name)) return false;
-        }
-        return ::setenv("LOCPATH", folder_.c_str(), 1) == 0;
+        if (dot == std::string::npos || fs::exists(folder / name)) continue;
+        // Generated under a name of its own and renamed, so a parallel test never sees half.
+        const fs::path partial = folder / (name + ".part" + std::to_string(::getpid()));
+        const std::string command = "localedef -i " + name.substr(0, dot) + " -f " +
+                                    name.substr(dot + 1) + " '" + partial.string() +
+                                    "' >/dev/null 2>&1";
+        (void)std::system(command.c_str());  // warnings give a non-zero status too
+        fs::rename(partial, folder / name, error);
+        fs::remove_all(partial, error);
+        if (!fs::exists(folder / name)) return false;
     }
-
-  private:
-    fs::path folder_;
-};
+    return ::setenv("LOCPATH", folder.c_str(), 1) == 0;
+}
 
 }  // namespace
 
@@ -47,8 +42,8 @@ ScopedLocale::ScopedLocale(const std::string& name) {
     const char* current = std::setlocale(LC_ALL, nullptr);
     previous_ = current != nullptr ? current : "C";
     if (std::setlocale(LC_ALL, name.c_str()) == nullptr) {
-        static PrivateLocales locales;
-        if (!locales.generate(name) || std::setlocale(LC_ALL, name.c_str()) == nullptr) return;
+        static const bool generated = generateNumberLocales();
+        if (!generated || std::setlocale(LC_ALL, name.c_str()) == nullptr) return;
     }
     active_ = true;
 }

@@ -10,8 +10,9 @@ namespace lorvane::test {
 inline constexpr const char* kNumberLocales[] = {"ru_RU.UTF-8", "de_DE.UTF-8", "C"};
 
 // Sets the process locale to `name` (such as "ru_RU.UTF-8") for its lifetime. When the system
-// has not installed that locale, it is generated with localedef into a private folder of the
-// test process. active() is false when neither worked; the test should then be skipped.
+// has not installed that locale, the locales of kNumberLocales are generated with localedef into
+// a folder of the user's (once; later test processes reuse it). active() is false when neither
+// worked; the test should then be skipped.
 class ScopedLocale {
   public:
     explicit ScopedLocale(const std::string& name);
