@@ -1,7 +1,7 @@
 // Renders the dialogs the desktop program shows through its platform layer, in Russian, into
-// PNG files for the documentation: the file chooser asking for a source, and the message that
-// reports a failed conversion. Run it under xvfb-run with LANG=ru_RU.UTF-8.
-// Usage: lorvane-dialog-screenshots OUTPUT_FOLDER START_FOLDER
+// PNG files for the documentation: the file chooser asking for a source (with a type and with
+// all files), and the message that reports a failed conversion. Run it under xvfb-run with
+// LANG=ru_RU.UTF-8. Usage: lorvane-dialog-screenshots OUTPUT_FOLDER START_FOLDER
 #include <QApplication>
 #include <QDir>
 #include <QTimer>
@@ -43,16 +43,19 @@ int main(int argc, char** argv) {
     const std::u16string start = QString::fromLocal8Bit(argv[2]).toStdU16String();
     lorvane::QtDesktop desktop;
 
-    bool chooser = false, failure = false;
+    bool chooser = false, allFiles = false, failure = false;
     lorvane::grabNextDialog(output.filePath("file-chooser-ru.png"), chooser);
     desktop.chooseFile(u"Выберите файл-исходник",
                        u"Текстовые документы (*.txt)|*.txt|Все файлы (*.*)|*.*", start);
+    // "*.*" lists names without a dot too, as the program's own lists do.
+    lorvane::grabNextDialog(output.filePath("file-chooser-all-files-ru.png"), allFiles);
+    desktop.chooseFile(u"Выберите файл-исходник", u"Все файлы (*.*)|*.*", start);
 
     lorvane::grabNextDialog(output.filePath("failure-message-ru.png"), failure);
     lorvane::Failure cause = lorvane::failureFor(lorvane::errors::kSchemeEntriesOpen);
     desktop.showMessage(lorvane::runFailureMessage(cause, start + u"/псалом.txt"));
 
-    if (!chooser || !failure) {
+    if (!chooser || !allFiles || !failure) {
         std::cerr << "a dialog was not captured\n";
         return 1;
     }
