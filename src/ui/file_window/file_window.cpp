@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "pipeline/result_mark.h"
 #include "pipeline/run_messages.h"
 #include "pipeline/text_file_reader.h"
 #include "platform/error_catalogue.h"
@@ -146,7 +147,10 @@ void FileWindow::Mut2(const std::u16string& strArg, bool Chcked) {
     List1->clear();
     for (const auto& name : lister_.entries()) {
         auto* item = new QListWidgetItem(toQ(name), List1);
-        if (Chcked || picked_.contains(name)) item->setSelected(true);
+        // A folder's results of earlier runs are listed but not picked: a folder run converts
+        // the user's files, not the conversions.
+        const bool all = Chcked && !isMarkedResult(entryPath(name));
+        if (all || picked_.contains(name)) item->setSelected(true);
     }
 }
 

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "comma_locale.h"
+#include "pipeline/result_mark.h"
 #include "pipeline/selection_model.h"
 #include "platform/text.h"
 #include "recording_desktop.h"
@@ -85,6 +86,30 @@ TEST_F(DesktopProgramTest, FolderIsConvertedWhole) {
     EXPECT_EQ(converted("two1.txt"), "b two");
     EXPECT_EQ(desktop.opened, std::vector<std::u16string>{sources.u16path()});
     EXPECT_TRUE(p.ended());
+}
+
+TEST_F(DesktopProgramTest, ConvertingAFolderAgainLeavesTheEarlierResultsAlone) {
+    DesktopProgram& p = *desktopProgram;
+    p.start({sources.u16path()});
+    click(p.mainWindow(), "Command1");
+    ASSERT_EQ(converted("one1.txt"), "b one");
+    if (!isMarkedResult(sources.u16("one1.txt"))) {
+        GTEST_SKIP() << "the temporary folder keeps no extended attributes";
+    }
+    desktopProgram.reset();
+    desktopProgram = std::make_unique<DesktopProgram>(DesktopProgramConfig{
+        program.u16path(), *CodePage::forNumber(1251), desktop, settings, {}, [this](int number) {
+            return number == 5 ? docs.u16("Documents") : docs.u16path();
+        }});
+    desktopProgram->start({sources.u16path()});
+    // The results are listed, not picked.
+    auto* files = desktopProgram->fileWindow().findChild<QListWidget*>("List1");
+    ASSERT_EQ(files->count(), 4);
+    EXPECT_EQ(files->selectedItems().size(), 2);
+    click(desktopProgram->mainWindow(), "Command1");
+    EXPECT_FALSE(sources.exists("one11.txt"));
+    EXPECT_FALSE(sources.exists("one1.txt~"));
+    EXPECT_EQ(converted("two1.txt"), "b two");
 }
 
 TEST_F(DesktopProgramTest, CancelEndsWithoutConverting) {
