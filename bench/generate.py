@@ -116,10 +116,38 @@ def write_pairs(path, pairs):
             f.write(f"{s} {r}\n")
 
 
+def real_style_lines(lines, folder):
+    """A table laid out as real ones are: pairs of its own between includes that hold the rest
+    (letters with marks, single letters, ...), applied in the same order as the flat list."""
+    out, chunk = [], max(1, len(lines) // 9)
+    pieces = [lines[i: i + chunk] for i in range(0, len(lines), chunk)]
+    for i, piece in enumerate(pieces):
+        if i % 2 == 0:
+            out += piece
+        else:
+            name = f"@part{i}.txt"
+            write(os.path.join(folder, name), "// * include of the real-style table\r\n"
+                  + "".join(piece))
+            out.append(f">go{name}\r\n")
+    return out
+
+
+def write_many(folder, text, piece=5_000):
+    """The text cut at line ends into files of about `piece` characters, numbered in order."""
+    os.makedirs(folder, exist_ok=True)
+    start, number = 0, 0
+    while start < len(text):
+        end = text.find("\r\n", start + piece)
+        end = len(text) if end < 0 else end + 2
+        write(os.path.join(folder, f"s{number:05d}.txt"), text[start:end])
+        start, number = end, number + 1
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--kind", default="hip",
-                        choices=["hip", "never", "numeric", "include", "digits", "eol2"])
+                        choices=["hip", "never", "numeric", "include", "digits", "eol2",
+                                 "hipreal", "many"])
     parser.add_argument("--size", type=int, default=20_000_000, help="source size in characters")
     parser.add_argument("--pairs", type=int, default=300)
     parser.add_argument("--seed", type=int, default=1)
@@ -127,8 +155,8 @@ def main():
     args = parser.parse_args()
     rng = random.Random(args.seed)
 
-    text = hip_text(rng, args.size, digits=args.kind == "digits")
-    mode = "hipbench" if args.kind == "eol2" else "bench"
+    text = hip_text(rng, args.size, digits=args.kind in ("digits", "hipreal"))
+    mode = "hipbench" if args.kind in ("eol2", "hipreal") else "bench"
     folder = os.path.join(args.out, "home", "@" + mode)
     lines = []
     if args.kind == "never":
@@ -149,17 +177,22 @@ def main():
         for i, group in enumerate(groups):
             write(os.path.join(folder, f"@inc{i}.txt"), "".join(group))
         lines = [f">go@inc{i}.txt\r\n" for i in range(len(groups))]
-    if args.kind == "digits":
+    if args.kind == "hipreal":
+        lines = real_style_lines(lines, folder)
+    if args.kind in ("digits", "hipreal"):
         lines = [">digits 1\r\n"] + lines
     lines = ["// generated benchmark table\r\n", ">extent txt\r\n"] + lines
-    if args.kind != "eol2":
+    if args.kind not in ("eol2", "hipreal"):
         lines.insert(1, ">noteol2\r\n")
     write(os.path.join(folder, "table.txt"), "".join(lines))
     write(os.path.join(args.out, "source.txt"), text)
+    if args.kind == "many":
+        write_many(os.path.join(args.out, "many"), text)
     write_pairs(os.path.join(args.out, "pairs.txt"), pairs)
     with open(os.path.join(args.out, "case.json"), "w") as f:
         json.dump({"kind": args.kind, "mode": mode, "size": len(text), "pairs": len(pairs),
-                   "digits": args.kind == "digits", "eol2": args.kind == "eol2"}, f)
+                   "digits": args.kind in ("digits", "hipreal"),
+                   "eol2": args.kind in ("eol2", "hipreal")}, f)
 
 
 if __name__ == "__main__":

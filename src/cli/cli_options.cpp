@@ -1,6 +1,7 @@
 #include "cli/cli_options.h"
 
 #include <charconv>
+#include <optional>
 #include <string_view>
 
 #include "platform/error_catalogue.h"
@@ -25,7 +26,7 @@ constexpr OptionSpec kOptions[] = {
     {"--folder", Takes::Nothing, ""},   {"--pattern", Takes::Value, "PATTERN"},
     {"--open", Takes::Nothing, ""},     {"--list", Takes::Nothing, ""},
     {"--help", Takes::Nothing, ""},     {"--version", Takes::Nothing, ""},
-    {"--output", Takes::Value, "DIR"},
+    {"--output", Takes::Value, "DIR"},  {"--jobs", Takes::Value, "N"},
 };
 
 Failure usage(const std::string& message) {
@@ -41,18 +42,26 @@ const OptionSpec* findOption(std::string_view name) {
     return nullptr;
 }
 
+// A whole positive decimal number, or nothing.
+std::optional<int> positiveNumber(const std::string& value) {
+    int number = 0;
+    auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (error != std::errc() || end != value.data() + value.size() || number <= 0) {
+        return std::nullopt;
+    }
+    return number;
+}
+
 Status applyValue(CliOptions& options, std::string_view name, const std::string& value) {
     const std::u16string text = fromUtf8(value);
     if (name == "--home") {
         options.home = text;
     } else if (name == "--codepage") {
-        int number = 0;
-        auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-        if (error != std::errc() || end != value.data() + value.size() || number <= 0) {
+        options.codePage = positiveNumber(value);
+        if (!options.codePage) {
             return usage("--codepage needs a code page number such as 1251, 1252 or 65001, not '" +
                          value + "'");
         }
-        options.codePage = number;
     } else if (name == "--mode") {
         options.mode = text;
     } else if (name == "--table") {
@@ -72,6 +81,12 @@ Status applyValue(CliOptions& options, std::string_view name, const std::string&
     } else if (name == "--output") {
         if (value.empty()) return usage("--output needs the folder the results go into");
         options.output = fromFsBytes(value);
+    } else if (name == "--jobs") {
+        options.jobs = positiveNumber(value);
+        if (!options.jobs) {
+            return usage("--jobs needs the number of sources to convert at once, 1 or more, not '" +
+                         value + "'");
+        }
     } else if (name == "--pattern") {
         if (value.empty()) return usage("--pattern needs a file pattern such as *.txt");
         options.pattern = text;
@@ -164,6 +179,8 @@ std::string usageText() {
            "\"*.*\")\n"
            "  --output DIR        write every result into DIR (created when missing) under "
            "its usual name, leaving the sources' folders untouched\n"
+           "  --jobs N            convert N sources of a folder or list at once (default: the "
+           "number of cores); tables that run scripts convert one after another\n"
            "  --open              open each result (or, for several sources, their folder) "
            "with the desktop's default application\n"
            "  --list              print the mode list (modes, then \"?\"-schemes) and each "

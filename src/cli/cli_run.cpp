@@ -192,6 +192,7 @@ int runCli(const CliOptions& options, const CliEnvironment& environment, std::is
     if (!plan) return usageError(err, plan.failure().description);
     if (plan->standardInput) return convertStandardInput(session, in, out, err);
     plan->request.openResult = options.open;
+    plan->request.jobs = options.jobs.value_or(environment.cores);
     if (!outputFolder.empty()) {
         if (Status prepared = prepareOutputFolder(outputFolder); !prepared) {
             return usageError(err, prepared.failure().description);

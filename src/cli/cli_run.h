@@ -17,6 +17,7 @@ struct CliEnvironment {
     int defaultCodePage = 1251;  // LORVANE_CODEPAGE, else 1251
     std::u16string documentsFolder;
     bool progressShown = false;  // standard error is a terminal
+    int cores = 1;               // the default of --jobs
 };
 
 int runCli(const CliOptions& options, const CliEnvironment& environment, std::istream& in,

@@ -3,8 +3,10 @@
 
 #include <csignal>
 
+#include <algorithm>
 #include <iostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/cli_options.h"
@@ -30,6 +32,7 @@ int main(int argc, char** argv) {
     environment.defaultCodePage = CodePage::numberFromEnvironment();
     environment.documentsFolder = documentsFolder();
     environment.progressShown = ::isatty(STDERR_FILENO) == 1;
+    environment.cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     std::ios::sync_with_stdio(false);
     return cli::runCli(*options, environment, std::cin, std::cout, std::cerr);
 }

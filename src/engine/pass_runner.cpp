@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <tuple>
 
 #include "engine/pair_replace.h"
 
@@ -17,6 +18,18 @@ void countedPass(std::basic_string<Char>& text, CharCounts<Char>& counts,
     if (!counts.mayContain(search)) return;
     const auto [rarest, next] = counts.rarestOffsets(search);
     counts.replaced(search, replacement, replaceUnits(text, search, replacement, rarest, next));
+}
+
+// One fused scan, filtered on each pattern's two rarest units, with the counts kept exact.
+template <class Char>
+void scanWithCounts(std::basic_string<Char>& text, CharCounts<Char>& counts,
+                    std::vector<FusedPattern<Char>>& patterns) {
+    if (!counts.valid()) counts.recount(text);
+    for (auto& pattern : patterns)
+        std::tie(pattern.anchor, pattern.anchor2) = counts.rarestOffsets(pattern.search);
+    runFusedScan(text, patterns);
+    for (const auto& pattern : patterns)
+        counts.replaced(pattern.search, pattern.replacement, pattern.replaced);
 }
 
 // Applies a map from units to texts in one pass; `images[u]` is empty for units left alone
@@ -87,13 +100,26 @@ PassRunner::PassRunner(std::u16string& text, const CodePage& codePage, std::size
 
 void PassRunner::add(const Pair& pair) {
     if (pair.search.empty()) return;
-    if (changed_.empty() && !inBytes_ && text_.size() < threshold_) {
+    if (changed_.empty() && group_.empty() && !inBytes_ && text_.size() < threshold_) {
         replaceOccurrences(text_, pair.search, pair.replacement);  // too short to be worth it
         return;
     }
-    if (pair.search.size() > 1) {
+    const bool single = pair.search.size() == 1;
+    // On a large text the passes run one by one (see kFuseBelow), single characters still
+    // composed into translations.
+    const bool fusing = (inBytes_ ? bytes_.size() : text_.size()) < kFuseBelow;
+    if (!group_.empty() && (!fusing || group_.size() >= kMaxGroup ||
+                            !joinsWithoutInteracting(group_, pair.search))) {
+        runGroup();
+    }
+    if (!single && !fusing) {
         runTranslation();
         runPair(pair.search, pair.replacement);
+        return;
+    }
+    if (!single || !group_.empty()) {
+        runTranslation();
+        group_.push_back({pair.search, std::u16string(pair.replacement)});
         return;
     }
     // Compose: every queued image has the character replaced, and the character itself (when
@@ -126,6 +152,7 @@ bool PassRunner::composesSmall(char16_t from, std::size_t replacementSize) const
 
 void PassRunner::flush() {
     runTranslation();
+    runGroup();
     leaveBytes();
 }
 
@@ -195,6 +222,46 @@ void PassRunner::runPair(std::u16string_view search, std::u16string_view replace
         return;
     }
     countedPass<char16_t>(text_, unitCounts_, search, replacement);
+}
+
+// Passes whose search text cannot occur drop out first; one left is an ordinary pass.
+void PassRunner::runGroup() {
+    std::vector<const FusablePair*> passes;
+    for (const FusablePair& pass : group_) {
+        if (mayOccur(pass.search)) passes.push_back(&pass);
+    }
+    if (passes.size() == 1) {
+        runPair(passes.front()->search, passes.front()->replacement);
+    } else if (passes.size() > 1) {
+        const std::size_t size = inBytes_ ? bytes_.size() : text_.size();
+        if ((!inBytes_ && size < threshold_) || size >= kFuseBelow) {
+            for (const FusablePair* pass : passes)
+                runPair(pass->search, pass->replacement);
+        } else if (!(enterBytes() && scanGroupBytes(passes))) {
+            leaveBytes();
+            scanGroupUnits(passes);
+        }
+    }
+    group_.clear();
+}
+
+bool PassRunner::scanGroupBytes(const std::vector<const FusablePair*>& passes) {
+    std::vector<FusedPattern<char>> patterns(passes.size());
+    for (std::size_t i = 0; i < passes.size(); ++i) {
+        if (!codePage_.tryEncode(passes[i]->search, patterns[i].search) ||
+            !codePage_.tryEncode(passes[i]->replacement, patterns[i].replacement)) {
+            return false;
+        }
+    }
+    scanWithCounts(bytes_, byteCounts_, patterns);
+    return true;
+}
+
+void PassRunner::scanGroupUnits(const std::vector<const FusablePair*>& passes) {
+    std::vector<FusedPattern<char16_t>> patterns;
+    for (const FusablePair* pass : passes)
+        patterns.push_back({pass->search, pass->replacement});
+    scanWithCounts(text_, unitCounts_, patterns);
 }
 
 void PassRunner::runTranslation() {

@@ -109,29 +109,20 @@ RunOutcome ConversionSession::Rewrite(const RunRequest& request) {
         sources = pickedSources(request.picked, lister);
     }
 
-    const int count = static_cast<int>(sources.size());
-    FileSet results;
-    for (int i = 0; i < count; ++i) {
-        const std::u16string& source = sources[static_cast<std::size_t>(i)];
-        if (request.progress) request.progress(i, count, source);
-        // A source an earlier result of this run was written over now holds that result; the
-        // user's text of it was kept as its backup.
-        if (!s.clipboard && results.holds(source)) {
-            outcome.skipped.push_back(source);
-            continue;
+    std::size_t next = 0;
+    // The first source is converted here, which shows whether the tables run scripts and
+    // gives the settings every later source starts from.
+    if (request.jobs > 1 && sources.size() > 2 && !s.clipboard) {
+        const unsigned scriptsBefore = s.counted.runs;
+        if (!convertSequentially(sources, 0, request, outcome, 1)) return outcome;
+        next = 1;
+        if (s.counted.runs == scriptsBefore) {
+            auto rest = convertInParallel(sources, 1, request, outcome);
+            if (!rest) return outcome;
+            next = *rest;
         }
-        auto result = ConvertFile(source);
-        if (!result) {
-            outcome.failure = result.failure();
-            outcome.failedSource =
-                s.clipboard ? clipboardSourcePath(s.config.documentsFolder) : source;
-            return outcome;
-        }
-        outcome.written.push_back(*result);
-        results.add(*result);
-        if (!s.keptBackup.empty()) outcome.backups.push_back(s.keptBackup);
-        if (request.written) request.written(*result);
     }
+    if (!convertSequentially(sources, next, request, outcome, sources.size())) return outcome;
 
     if (!request.openResult) return outcome;
     if (request.scope == kSingleSource) {
@@ -144,6 +135,43 @@ RunOutcome ConversionSession::Rewrite(const RunRequest& request) {
         desktop.openWithShell(folder);
     }
     return outcome;
+}
+
+bool ConversionSession::convertSequentially(const std::vector<std::u16string>& sources,
+                                            std::size_t from, const RunRequest& request,
+                                            RunOutcome& outcome, std::size_t until) {
+    State& s = *state_;
+    const int count = static_cast<int>(sources.size());
+    FileSet results;
+    for (const std::u16string& written : outcome.written)
+        results.add(written);
+    for (std::size_t i = from; i < until && i < sources.size(); ++i) {
+        const std::u16string& source = sources[i];
+        if (request.progress) request.progress(static_cast<int>(i), count, source);
+        // A source an earlier result of this run was written over now holds that result; the
+        // user's text of it was kept as its backup.
+        if (!s.clipboard && results.holds(source)) {
+            outcome.skipped.push_back(source);
+            continue;
+        }
+        auto result = ConvertFile(source);
+        if (!result) {
+            failRun(outcome, result.failure(), source);
+            return false;
+        }
+        outcome.written.push_back(*result);
+        results.add(*result);
+        if (!s.keptBackup.empty()) outcome.backups.push_back(s.keptBackup);
+        if (request.written) request.written(*result);
+    }
+    return true;
+}
+
+void ConversionSession::failRun(RunOutcome& outcome, const Failure& failure,
+                                const std::u16string& source) const {
+    outcome.failure = failure;
+    outcome.failedSource =
+        state_->clipboard ? clipboardSourcePath(state_->config.documentsFolder) : source;
 }
 
 Expected<std::string> ConversionSession::RewriteStream(std::string_view bytes) {

@@ -64,13 +64,14 @@ ConversionSession::State::State(SessionConfig sessionConfig, std::shared_ptr<con
     };
     host = std::make_unique<ScriptHost>(engine, tables, desktop(), readScript, std::move(page));
     scripts = host.get();
-    tables.setScriptRunner(*host);
+    counted.target = scripts;
+    tables.setScriptRunner(counted);
 }
 
 ScriptStep ConversionSession::State::scriptStep() {
     return [this](const std::u16string& name, std::u16string text) {
         engine.tmpText = std::move(text);
-        return scripts->RunScript(name);
+        return counted.RunScript(name);
     };
 }
 
@@ -107,7 +108,7 @@ bool ConversionSession::clipboardSource() const {
 
 void ConversionSession::setScriptRunner(ScriptRunner& runner) {
     state_->scripts = &runner;
-    state_->tables.setScriptRunner(runner);
+    state_->counted.target = &runner;
 }
 
 Expected<std::u16string> ConversionSession::ConvertText(std::u16string text) {
@@ -189,11 +190,10 @@ Expected<std::u16string> ConversionSession::ConvertFile(const std::u16string& pa
     return failingOnExhaustion(path, [&] { return convertFileUnguarded(path); });
 }
 
-Expected<std::u16string> ConversionSession::convertFileUnguarded(const std::u16string& path) {
+Expected<std::u16string> ConversionSession::convertToTarget(const std::u16string& path) {
     State& s = *state_;
     std::u16string source = path;
     std::u16string text;
-    s.keptBackup.clear();
     if (s.clipboard) {
         text = s.desktop().clipboardText();
         source = clipboardSourcePath(s.config.documentsFolder);
@@ -219,6 +219,15 @@ Expected<std::u16string> ConversionSession::convertFileUnguarded(const std::u16s
     if (s.engine.settings.extent.find_first_of(u"/\\") != std::u16string::npos) {
         return failureFor(errors::kBadFileNameOrNumber, target);
     }
+    return target;
+}
+
+Expected<std::u16string> ConversionSession::convertFileUnguarded(const std::u16string& path) {
+    State& s = *state_;
+    s.keptBackup.clear();
+    auto converted = convertToTarget(path);
+    if (!converted) return converted.failure();
+    const std::u16string& target = *converted;
     // Encoded a piece at a time, so a large result never stands in memory in both forms.
     constexpr std::size_t kPiece = 1 << 20;
     const std::u16string_view document = s.engine.tmpText;
@@ -241,7 +250,7 @@ Expected<std::u16string> ConversionSession::convertFileUnguarded(const std::u16s
         return piece;
     };
     // A clipboard text has no file of its own to protect.
-    const std::u16string_view protectedSource = s.clipboard ? std::u16string_view{} : source;
+    const std::u16string_view protectedSource = s.clipboard ? std::u16string_view{} : path;
     auto written = writeResult(target, pieces, protectedSource);
     if (!written) return written.failure();
     s.keptBackup = std::move(written->backup);

@@ -43,6 +43,10 @@ struct RunRequest {
     std::function<void(int, int, const std::u16string&)> progress;
     // Called with each result as soon as it is written.
     std::function<void(const std::u16string&)> written;
+    // Sources converted at once in a run of several. Results are written, reported and
+    // failures met in source order, exactly as one after another; a run whose tables run
+    // scripts stays sequential (scripts share one host and may touch files).
+    int jobs = 1;
 };
 
 struct RunOutcome {
@@ -91,6 +95,20 @@ class ConversionSession {
 
   private:
     Expected<std::u16string> convertFileUnguarded(const std::u16string& path);
+    // Converts a source and leaves the rendered document in the working text; returns the
+    // path the result is to be written to.
+    Expected<std::u16string> convertToTarget(const std::u16string& path);
+    // Converts sources[from, until) one after another; false when a conversion failed.
+    bool convertSequentially(const std::vector<std::u16string>& sources, std::size_t from,
+                             const RunRequest& request, RunOutcome& outcome, std::size_t until);
+    // Converts sources[from...] on request.jobs threads, writing in order. Returns the index
+    // from which the rest must be converted one after another (sources.size() when done), or
+    // nothing when a conversion failed.
+    std::optional<std::size_t> convertInParallel(const std::vector<std::u16string>& sources,
+                                                 std::size_t from, const RunRequest& request,
+                                                 RunOutcome& outcome);
+    // Stops the run at a failed source.
+    void failRun(RunOutcome& outcome, const Failure& failure, const std::u16string& source) const;
     // Converts the text and leaves the rendered document in the working text.
     Status convertIntoWorkingText(std::u16string text);
     // The working text as bytes for a result file, with the final CR LF.

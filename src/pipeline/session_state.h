@@ -50,6 +50,18 @@ class SilentDesktop : public Desktop {
     bool startProcess(const std::vector<std::u16string>&) override { return false; }
 };
 
+// Passes every script run on to the session's runner and counts them: a run whose first source
+// ran no script may convert the others on several threads.
+class CountingScriptRunner : public ScriptRunner {
+  public:
+    Expected<std::u16string> RunScript(const std::u16string& name) override {
+        ++runs;
+        return target->RunScript(name);
+    }
+    ScriptRunner* target = nullptr;
+    unsigned runs = 0;
+};
+
 struct ConversionSession::State {
     State(SessionConfig sessionConfig, std::shared_ptr<const CodePage> page);
 
@@ -67,6 +79,7 @@ struct ConversionSession::State {
     // stays bound to the one script object.
     std::unique_ptr<ScriptHost> host;
     ScriptRunner* scripts = nullptr;
+    CountingScriptRunner counted;  // what the engine and the output steps call
     SelectionModel selection;
     FileLister mainLister;    // the main window's file lister (format folder)
     FileLister folderLister;  // a run's lister when the caller brings none

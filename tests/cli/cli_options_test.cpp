@@ -19,7 +19,8 @@ std::string joined(const Arguments& arguments) {
 TEST(CliOptions, ReadsEveryOption) {
     auto options =
         parseArguments({"--home", "/p", "--codepage=65001", "--mode", "hip", "--table", "Face%",
-                        "--folder", "--pattern", "*.txt;*.htm", "--open", "a.txt", "-", "b.txt"});
+                        "--folder", "--pattern", "*.txt;*.htm", "--open", "--jobs", "3", "a.txt", "-",
+                        "b.txt"});
     ASSERT_TRUE(options.ok()) << options.failure().message();
     EXPECT_EQ(options->home, u"/p");
     EXPECT_EQ(options->codePage, 65001);
@@ -29,6 +30,7 @@ TEST(CliOptions, ReadsEveryOption) {
     EXPECT_TRUE(options->folder);
     EXPECT_EQ(options->pattern, u"*.txt;*.htm");
     EXPECT_TRUE(options->open);
+    EXPECT_EQ(options->jobs, 3);
     EXPECT_FALSE(options->list);
     EXPECT_EQ(options->sources, (std::vector<std::u16string>{u"a.txt", u"-", u"b.txt"}));
 }
@@ -80,6 +82,9 @@ TEST(CliOptions, BadCommandLinesSayWhatToDo) {
         {{"--entry", "<g>=", "a"}, "--entry needs NAME=TABLE"},
         {{"--folder=yes", "a"}, "--folder takes no value"},
         {{"--pattern=", "a"}, "--pattern needs a file pattern"},
+        {{"--jobs", "0", "a"}, "--jobs needs the number of sources"},
+        {{"--jobs=two", "a"}, "--jobs needs the number of sources"},
+        {{"--jobs", "2x", "a"}, "--jobs needs the number of sources"},
         {{"--mode", "hip", "--scheme", "mix", "a"}, "--mode and --scheme exclude each other"},
     };
     for (const auto& c : cases) {
@@ -94,7 +99,8 @@ TEST(CliOptions, UsageNamesEveryOption) {
     const std::string usage = usageText();
     for (const char* option : {"--home DIR", "--codepage N", "--mode NAME", "--table NAME",
                                "--scheme NAME", "--entry NAME=TABLE", "--folder",
-                               "--pattern PATTERN", "--open", "--list", "--help, --version"}) {
+                               "--pattern PATTERN", "--jobs N", "--open", "--list",
+                               "--help, --version"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
 }

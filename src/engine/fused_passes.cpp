@@ -1,0 +1,182 @@
+#include "engine/fused_passes.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+#include <type_traits>
+
+#include "engine/vector_lanes.h"
+
+namespace lorvane {
+namespace {
+
+bool endOverlaps(std::u16string_view first, std::u16string_view second) {
+    const std::size_t shorter = std::min(first.size(), second.size());
+    for (std::size_t k = 1; k < shorter; ++k) {
+        if (first.substr(first.size() - k) == second.substr(0, k)) return true;
+    }
+    return false;
+}
+
+template <class Char>
+void copyUnits(Char* target, const Char* source, std::size_t count) {
+    if (target != source && count > 0) std::memmove(target, source, count * sizeof(Char));
+}
+
+// Patterns filtered together in one vector step; a longer group is scanned in consecutive chunks
+// of this many (each chunk is again a group that cannot interact).
+constexpr std::size_t kChunk = 8;
+
+struct Match {
+    std::size_t start;
+    std::size_t pattern;
+};
+
+// Looks at the possible starts in increasing order, a vector of them at a time: for each pattern
+// a start is a candidate only where both of its anchor units stand at their offsets. Each
+// pattern takes a match only after the end of its last one (the left-to-right, non-overlapping
+// choice of one pass); patterns cannot overlap one another, so at most one matches at a start.
+template <class Char>
+class FilteredScan {
+  public:
+    FilteredScan(std::basic_string_view<Char> text, FusedPattern<Char>* patterns, std::size_t count)
+        : text_(text), patterns_(patterns), count_(count), allowed_(count, 0) {
+        for (std::size_t i = 0; i < count; ++i)
+            longest_ = std::max(longest_, patterns[i].search.size());
+    }
+
+    // The matches of all patterns, ordered by their start.
+    std::vector<Match> run() {
+        const Char* data = text_.data();
+        const std::size_t size = text_.size();
+        std::size_t start = 0;
+#if defined(__SSE2__)
+        using L = Lanes<Char>;
+        __m128i first[kChunk], second[kChunk];
+        for (std::size_t p = 0; p < count_; ++p) {
+            first[p] = L::splat(patterns_[p].search[patterns_[p].anchor]);
+            second[p] = L::splat(patterns_[p].search[patterns_[p].anchor2]);
+        }
+        for (; start + L::kCount + longest_ <= size + 1; start += L::kCount) {
+            unsigned masks[kChunk];
+            unsigned any = 0;
+            for (std::size_t p = 0; p < count_; ++p) {
+                const FusedPattern<Char>& pattern = patterns_[p];
+                const __m128i both =
+                    _mm_and_si128(L::equal(load(data + start + pattern.anchor), first[p]),
+                                  L::equal(load(data + start + pattern.anchor2), second[p]));
+                masks[p] = static_cast<unsigned>(_mm_movemask_epi8(both));
+                any |= masks[p];
+            }
+            while (any != 0) {
+                const unsigned lowest = any & (0u - any);
+                const std::size_t at =
+                    start + static_cast<std::size_t>(__builtin_ctz(any)) / L::kBitsPerLane;
+                for (unsigned bit = 0; bit < L::kBitsPerLane; ++bit)
+                    any &= any - 1;
+                for (std::size_t p = 0; p < count_; ++p) {
+                    if ((masks[p] & lowest) != 0 && take(p, at)) break;
+                }
+            }
+        }
+#endif
+        for (; start < size; ++start) {
+            for (std::size_t p = 0; p < count_; ++p) {
+                if (take(p, start)) break;
+            }
+        }
+        return std::move(matches_);
+    }
+
+  private:
+    bool take(std::size_t p, std::size_t start) {
+        const FusedPattern<Char>& pattern = patterns_[p];
+        const std::size_t length = pattern.search.size();
+        if (start < allowed_[p] || start + length > text_.size() ||
+            text_.compare(start, length, pattern.search) != 0) {
+            return false;
+        }
+        allowed_[p] = start + length;
+        ++patterns_[p].replaced;
+        matches_.push_back({start, p});
+        return true;
+    }
+
+    std::basic_string_view<Char> text_;
+    FusedPattern<Char>* patterns_;
+    std::size_t count_;
+    std::size_t longest_ = 1;
+    std::vector<std::size_t> allowed_;  // each pattern's earliest next start
+    std::vector<Match> matches_;
+};
+
+template <class Char>
+void rewrite(std::basic_string<Char>& text, const FusedPattern<Char>* patterns,
+             const std::vector<Match>& matches, bool shrinks) {
+    if (matches.empty()) return;
+    std::basic_string<Char> grown;
+    std::size_t resultSize = text.size();
+    for (const Match& m : matches) {
+        resultSize += patterns[m.pattern].replacement.size();
+        resultSize -= patterns[m.pattern].search.size();
+    }
+    // Shrinking, the text is rewritten in place: the write position never passes the read
+    // position. Otherwise the result is built in a second text of its exact size.
+    if (!shrinks) grown.resize(resultSize);
+    Char* target = shrinks ? text.data() : grown.data();
+    const Char* data = text.data();
+    std::size_t write = 0, read = 0;
+    for (const Match& m : matches) {
+        const FusedPattern<Char>& pattern = patterns[m.pattern];
+        copyUnits(target + write, data + read, m.start - read);
+        write += m.start - read;
+        copyUnits(target + write, pattern.replacement.data(), pattern.replacement.size());
+        write += pattern.replacement.size();
+        read = m.start + pattern.search.size();
+    }
+    copyUnits(target + write, data + read, text.size() - read);
+    if (shrinks)
+        text.resize(resultSize);
+    else
+        text.swap(grown);
+}
+
+template <class Char>
+void scanChunk(std::basic_string<Char>& text, FusedPattern<Char>* patterns, std::size_t count) {
+    if (count == 0) return;
+    const bool shrinks = std::all_of(patterns, patterns + count, [](const auto& p) {
+        return p.replacement.size() <= p.search.size();
+    });
+    const std::vector<Match> matches = FilteredScan<Char>(text, patterns, count).run();
+    rewrite(text, patterns, matches, shrinks);
+}
+
+}  // namespace
+
+bool canOverlap(std::u16string_view a, std::u16string_view b) {
+    if (a.find(b) != std::u16string_view::npos || b.find(a) != std::u16string_view::npos) {
+        return true;
+    }
+    return endOverlaps(a, b) || endOverlaps(b, a);
+}
+
+// A later pass's replacement plays no part: the earlier passes have run by the time it is put in.
+bool joinsWithoutInteracting(const std::vector<FusablePair>& earlier, std::u16string_view search) {
+    return std::none_of(earlier.begin(), earlier.end(), [search](const FusablePair& pass) {
+        if (canOverlap(pass.search, search)) return true;
+        if (pass.replacement.empty()) return search.size() > 1;
+        return canOverlap(pass.replacement, search);
+    });
+}
+
+template <class Char>
+void runFusedScan(std::basic_string<Char>& text, std::vector<FusedPattern<Char>>& patterns) {
+    for (std::size_t first = 0; first < patterns.size(); first += kChunk) {
+        scanChunk(text, patterns.data() + first, std::min(kChunk, patterns.size() - first));
+    }
+}
+
+template void runFusedScan<char>(std::string&, std::vector<FusedPattern<char>>&);
+template void runFusedScan<char16_t>(std::u16string&, std::vector<FusedPattern<char16_t>>&);
+
+}  // namespace lorvane

@@ -1,0 +1,247 @@
+// Converting the sources of a run several at a time. Only the conversions run on other threads,
+// each in a session of its own; results are written, reported and failures met in source order
+// on the calling thread, so the run gives exactly what converting one source after another
+// gives. Whatever could make a source's result depend on the ones before it sends the rest of
+// the run back to one source after another: a script, settings a source leaves different from
+// those it started with, or a result written over a source still to come.
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <set>
+#include <thread>
+#include <utility>
+
+#include "pipeline/conversion_session.h"
+#include "pipeline/output_writer.h"
+#include "pipeline/session_state.h"
+#include "platform/error_catalogue.h"
+#include "platform/paths.h"
+
+namespace lorvane {
+namespace {
+
+bool operator==(const TableSettings& a, const TableSettings& b) {
+    return a.prae == b.prae && a.post == b.post && a.extent == b.extent &&
+           a.fontSize == b.fontSize && a.fontFace == b.fontFace && a.eol2 == b.eol2 &&
+           a.charset == b.charset && a.script1 == b.script1 && a.script2 == b.script2;
+}
+
+// What a conversion showed on the desktop, shown again by the run in source order.
+struct DesktopCall {
+    bool beep = false;
+    MessageRequest message;
+};
+
+// A worker's desktop. Conversions show messages (a large source that cannot be read); anything
+// else would come from a script, which workers never run.
+class DeferredDesktop : public Desktop {
+  public:
+    void beep() override { calls.push_back({true, {}}); }
+    int showMessage(const MessageRequest& request) override {
+        calls.push_back({false, request});
+        return kAnswerOk;
+    }
+    std::u16string inputBox(const std::u16string&, const std::u16string&,
+                            const std::u16string&) override {
+        refused = true;
+        return {};
+    }
+    std::u16string chooseFile(const std::u16string&, const std::u16string&,
+                              const std::u16string&) override {
+        refused = true;
+        return {};
+    }
+    std::u16string clipboardText() override {
+        refused = true;
+        return {};
+    }
+    void setBusy(bool) override {}
+    void openWithShell(const std::u16string&) override { refused = true; }
+    bool startProcess(const std::vector<std::u16string>&) override {
+        refused = true;
+        return false;
+    }
+
+    std::vector<DesktopCall> calls;
+    bool refused = false;
+};
+
+class RefusingScripts : public ScriptRunner {
+  public:
+    Expected<std::u16string> RunScript(const std::u16string& name) override {
+        refused = true;
+        return failureFor(errors::kPermissionDenied, name);
+    }
+    bool refused = false;
+};
+
+// One source converted by a worker, waiting to be written.
+struct Converted {
+    bool ready = false;
+    bool needsRunThread = false;  // it met a script or asked the desktop for more than messages
+    std::optional<Failure> failure;
+    std::u16string target;
+    std::string bytes;
+    std::vector<DesktopCall> calls;
+    TableSettings settingsAfter;
+};
+
+// The file a path names now, if any.
+std::optional<std::pair<dev_t, ino_t>> identityOf(const std::u16string& path) {
+    struct stat info {};
+    if (::stat(toFsPath(path).c_str(), &info) != 0) return std::nullopt;
+    return std::make_pair(info.st_dev, info.st_ino);
+}
+
+bool standardOutput(const std::u16string& extent) {
+    return extent == u".txt" || extent == u".htm" || extent == u".rtf";
+}
+
+}  // namespace
+
+std::optional<std::size_t> ConversionSession::convertInParallel(
+    const std::vector<std::u16string>& sources, std::size_t from, const RunRequest& request,
+    RunOutcome& outcome) {
+    State& s = *state_;
+    const TableSettings start = s.engine.settings;
+    // A user format's template leaves line-end state behind in the session: one after another.
+    if (!standardOutput(start.extent) || s.selection.SchemeMode()) return from;
+    const std::size_t count = sources.size();
+    const std::size_t jobs =
+        std::min<std::size_t>(static_cast<std::size_t>(request.jobs), count - from);
+    const std::size_t window = 2 * jobs;  // results waiting to be written, at most
+
+    struct Worker {
+        DeferredDesktop desktop;
+        RefusingScripts scripts;
+        std::unique_ptr<ConversionSession> session;
+    };
+    std::vector<std::unique_ptr<Worker>> workers;
+    for (std::size_t w = 0; w < jobs; ++w) {
+        auto worker = std::make_unique<Worker>();
+        SessionConfig config = s.config;
+        config.desktop = &worker->desktop;
+        worker->session = std::make_unique<ConversionSession>(std::move(config));
+        worker->session->setScriptRunner(worker->scripts);
+        worker->session->state_->selection = s.selection;
+        workers.push_back(std::move(worker));
+    }
+
+    std::vector<Converted> results(count - from);
+    std::mutex mutex;
+    std::condition_variable claimable, finished;
+    std::size_t claimed = from, accepted = from;
+    bool stop = false;
+
+    auto work = [&](Worker& worker) {
+        for (;;) {
+            std::size_t k;
+            {
+                std::unique_lock lock(mutex);
+                claimable.wait(
+                    lock, [&] { return stop || claimed >= count || claimed < accepted + window; });
+                if (stop || claimed >= count) return;
+                k = claimed++;
+            }
+            Converted result;
+            State& ws = *worker.session->state_;
+            ws.engine.settings = start;
+            worker.desktop.calls.clear();
+            worker.desktop.refused = worker.scripts.refused = false;
+            auto target = failingOnExhaustion(sources[k], [&]() -> Expected<std::u16string> {
+                auto converted = worker.session->convertToTarget(sources[k]);
+                if (converted) result.bytes = worker.session->encodedResult();
+                return converted;
+            });
+            if (target)
+                result.target = std::move(*target);
+            else
+                result.failure = target.failure();
+            result.needsRunThread = worker.desktop.refused || worker.scripts.refused;
+            result.calls = std::move(worker.desktop.calls);
+            result.settingsAfter = ws.engine.settings;
+            std::lock_guard lock(mutex);
+            results[k - from] = std::move(result);
+            results[k - from].ready = true;
+            finished.notify_all();
+        }
+    };
+    std::vector<std::thread> threads;
+    for (auto& worker : workers)
+        threads.emplace_back(work, std::ref(*worker));
+    // The workers are stopped and joined however the run leaves this function.
+    struct StopWorkers {
+        std::function<void()> run;
+        ~StopWorkers() { run(); }
+    } stopWorkers{[&] {
+        {
+            std::lock_guard lock(mutex);
+            stop = true;
+        }
+        claimable.notify_all();
+        for (std::thread& thread : threads)
+            thread.join();
+        threads.clear();
+    }};
+
+    std::set<std::pair<dev_t, ino_t>> writtenFiles;
+    for (const std::u16string& path : outcome.written) {
+        if (auto identity = identityOf(path)) writtenFiles.insert(*identity);
+    }
+    std::optional<std::size_t> rest = count;
+    for (std::size_t k = from; k < count; ++k) {
+        Converted result;
+        {
+            std::unique_lock lock(mutex);
+            finished.wait(lock, [&] { return results[k - from].ready; });
+            result = std::move(results[k - from]);
+        }
+        // A result written over this source since the worker read it: convert it again here.
+        const auto identity = identityOf(sources[k]);
+        if (result.needsRunThread || (identity && writtenFiles.count(*identity) > 0)) {
+            rest = k;
+            break;
+        }
+        if (request.progress) {
+            request.progress(static_cast<int>(k), static_cast<int>(count), sources[k]);
+        }
+        for (const DesktopCall& call : result.calls) {
+            if (call.beep)
+                s.desktop().beep();
+            else
+                s.desktop().showMessage(call.message);
+        }
+        if (!result.failure) {
+            auto written = writeResult(result.target, result.bytes, sources[k]);
+            if (!written)
+                result.failure = written.failure();
+            else if (!written->backup.empty())
+                outcome.backups.push_back(written->backup);
+        }
+        if (result.failure) {
+            failRun(outcome, *result.failure, sources[k]);
+            rest = std::nullopt;
+            break;
+        }
+        if (auto written = identityOf(result.target)) writtenFiles.insert(*written);
+        outcome.written.push_back(result.target);
+        if (request.written) request.written(result.target);
+        {
+            std::lock_guard lock(mutex);
+            accepted = k + 1;
+        }
+        claimable.notify_all();
+        s.engine.settings = result.settingsAfter;
+        // The later sources were converted from the settings this one started with.
+        if (!(result.settingsAfter == start)) {
+            rest = k + 1;
+            break;
+        }
+    }
+    return rest;
+}
+
+}  // namespace lorvane
