@@ -6,6 +6,8 @@ packages=(
     build-essential cmake pkg-config
     libicu-dev libgtest-dev libgmock-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
+    # Qt's own dialogs in the user's language; the locales the tests run under
+    qt6-translations-l10n locales
     xvfb xauth
     unzip p7zip-full zip
     time perl python3
@@ -16,12 +18,25 @@ packages=(
     fonts-noto-core
 )
 
+# The comma-decimal locales the number tests run under; without them the tests generate their
+# own copies into a temporary folder.
+generate_test_locales() {
+    [ "$(id -u)" -eq 0 ] && command -v localedef >/dev/null || return 0
+    for locale in ru_RU de_DE; do
+        locale -a 2>/dev/null | grep -qix "$locale.utf-\?8" ||
+            localedef -i "$locale" -f UTF-8 "$locale.UTF-8" >/dev/null 2>&1 || true
+    done
+}
+
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
         missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+    generate_test_locales
+    exit 0
+fi
 
 echo "Installing: ${missing[*]}" >&2
 as_root=()
@@ -32,3 +47,4 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 "${as_root[@]}" apt-get update -qq
 "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+generate_test_locales

@@ -28,7 +28,7 @@ constexpr OptionSpec kOptions[] = {
     {"--list", Takes::Nothing, ""},          {"--help", Takes::Nothing, ""},
     {"--version", Takes::Nothing, ""},       {"--jobs", Takes::Value, "N"},
     {"--check", Takes::Nothing, ""},         {"--trace", Takes::Nothing, ""},
-    {"--quiet", Takes::Nothing, ""},
+    {"--quiet", Takes::Nothing, ""},         {"--output", Takes::Value, "DIR"},
 };
 
 Failure usage(const std::string& message) {
@@ -87,6 +87,9 @@ Status applyValue(CliOptions& options, std::string_view name, const std::string&
                 value + "'");
         }
         options.entries.push_back({text.substr(0, cut), text.substr(cut + 1)});
+    } else if (name == "--output") {
+        if (value.empty()) return usage("--output needs the folder the results go into");
+        options.output = fromFsBytes(value);
     } else if (name == "--jobs") {
         options.jobs = positiveNumber(value);
         if (!options.jobs) {
@@ -149,6 +152,15 @@ Expected<CliOptions> parseArguments(const std::vector<std::string>& arguments) {
         }
         if (Status applied = applyValue(options, name, value); !applied) return applied.failure();
     }
+    if (options.output) {
+        for (const std::u16string& source : options.sources) {
+            if (source == u"-") {
+                return usage(
+                    "--output cannot take the result of - (standard input): that document "
+                    "goes to standard output; redirect it into a file instead");
+            }
+        }
+    }
     if (options.mode && options.scheme) {
         return usage(
             "--mode and --scheme exclude each other: choose a source mode or a "
@@ -180,6 +192,8 @@ std::string usageText() {
            "--pattern (the whole-folder scope)\n"
            "  --pattern PATTERN   file pattern for --folder and for folder SOURCEs (default "
            "\"*.*\")\n"
+           "  --output DIR        write every result into DIR (created when missing) under "
+           "its usual name, leaving the sources' folders untouched\n"
            "  --jobs N            convert N sources of a folder or list at once (default: the "
            "number of cores); tables that run scripts convert one after another\n"
            "  --open              open each result (or, for several sources, their folder) "
@@ -201,6 +215,11 @@ std::string usageText() {
            "reads the text from standard input and writes the document to standard output.\n"
            "A file that begins with a byte-order mark (UTF-8, UTF-16) is read by its mark; a\n"
            "result is written in its source's encoding unless its table says \">codepage N\".\n"
+           "\n"
+           "Results are marked as Lorvane's (an extended attribute). A file of the result's name\n"
+           "that carries no mark is the user's: it is kept as NAME~ beside the result, and a\n"
+           "note on standard error says so. Folders never take marked results as sources.\n"
+           "Messages are in English.\n"
            "\n"
            "Exit status: 0 success; 1 a conversion failed (results written before stay), or\n"
            "--check found warnings; 2 the command line cannot be carried out.\n";

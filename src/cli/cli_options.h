@@ -26,6 +26,7 @@ struct CliOptions {
     std::vector<EntryChoice> entries;
     bool folder = false;
     std::u16string pattern = u"*.*";
+    std::optional<std::u16string> output;  // the folder every result goes into
     std::optional<int> jobs;  // sources converted at once; default: the number of cores
     bool open = false;
     bool list = false;

@@ -1,5 +1,6 @@
 #include "cli/cli_run.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <iterator>
@@ -66,11 +67,48 @@ int conversionError(std::ostream& err, const std::u16string& source, const Failu
     return kExitConversionFailed;
 }
 
+std::u16string absoluteFolder(const std::u16string& folder) {
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(toFsPath(folder), error);
+    return withoutTrailingSeparator(error ? folder : fromFsPath(absolute));
+}
+
 std::u16string programFolder(const CliOptions& options, const CliEnvironment& environment) {
     if (!options.home) return withoutTrailingSeparator(environment.defaultHome);
+    return absoluteFolder(*options.home);
+}
+
+// The folder --output names, created with its parents when missing.
+Status prepareOutputFolder(const std::u16string& folder) {
     std::error_code error;
-    const auto absolute = std::filesystem::absolute(toFsPath(*options.home), error);
-    return withoutTrailingSeparator(error ? *options.home : fromFsPath(absolute));
+    std::filesystem::create_directories(toFsPath(folder), error);
+    if (isDirectory(folder)) return {};
+    Failure failure = failureFor(errors::kPathNotFound, folder);
+    failure.description = u"the --output folder " + folder + u" cannot be created" +
+                          (error ? u" (" + fromUtf8(error.message()) + u")" : u"") +
+                          u": give a folder you may write into";
+    return failure;
+}
+
+// The user's files the results replaced, and the sources a result replaced before their turn.
+void noteRunOutcome(const RunOutcome& outcome, std::ostream& err) {
+    for (const std::u16string& hint : outcome.hints)
+        err << "lorvane-cli: note: " << toUtf8(hint) << '\n';
+    for (const std::u16string& backup : outcome.backups) {
+        const std::u16string replaced = backup.substr(0, backup.size() - 1);
+        err << "lorvane-cli: note: " << toUtf8(replaced) << " was not written by Lorvane: kept as "
+            << toUtf8(backup) << '\n';
+    }
+    for (const std::u16string& source : outcome.skipped) {
+        err << "lorvane-cli: note: " << toUtf8(source)
+            << " is not converted: a result of this run replaced it";
+        const std::u16string backup = source + u"~";
+        if (std::find(outcome.backups.begin(), outcome.backups.end(), backup) !=
+            outcome.backups.end()) {
+            err << " (its text is kept as " << toUtf8(backup) << ")";
+        }
+        err << '\n';
+    }
 }
 
 void noteIgnoredSchemeLines(const SelectionModel& selection, std::ostream& err) {
@@ -117,8 +155,7 @@ int convertFiles(ConversionSession& session, SourcePlan& plan, bool progressShow
     }
     const RunOutcome outcome = session.Rewrite(request);
     if (progressLine) err << "\r\x1b[K" << std::flush;
-    for (const std::u16string& hint : outcome.hints)
-        note(hint, err);
+    noteRunOutcome(outcome, err);
     if (outcome.failure) return conversionError(err, outcome.failedSource, *outcome.failure);
     return kExitOk;
 }
@@ -149,8 +186,9 @@ int runCli(const CliOptions& options, const CliEnvironment& environment, std::is
     }
 
     HeadlessDesktop desktop(err, options.open);
-    ConversionSession session(
-        SessionConfig{home, codePage, environment.documentsFolder, &desktop, tableCodePage});
+    const std::u16string outputFolder = options.output ? absoluteFolder(*options.output) : u"";
+    ConversionSession session(SessionConfig{home, codePage, environment.documentsFolder, &desktop,
+                                            tableCodePage, outputFolder});
     SelectionModel& selection = session.selection();
     if (selection.buildModeList() == 0) {
         return usageError(err, u"the program folder " + home +
@@ -179,6 +217,11 @@ int runCli(const CliOptions& options, const CliEnvironment& environment, std::is
         plan->request.openResult = options.open;
         // A trace follows the steps of one engine, one source after another.
         plan->request.jobs = options.trace ? 1 : options.jobs.value_or(environment.cores);
+        if (!outputFolder.empty()) {
+            if (Status prepared = prepareOutputFolder(outputFolder); !prepared) {
+                return usageError(err, prepared.failure().description);
+            }
+        }
         status = convertFiles(session, *plan, environment.progressShown,
                               options.trace ? &trace : nullptr, out, err);
     }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "pipeline/result_mark.h"
 #include "platform/error_catalogue.h"
 #include "platform/paths.h"
 #include "platform/text.h"
@@ -100,7 +101,9 @@ Expected<SourcePlan> planSources(const CliOptions& options) {
         }
         if (!folder.setFolder(path)) continue;
         for (const std::u16string& entry : folder.entries()) {
-            plan.request.picked.push_back(folder.folder() + u"/" + entry);
+            std::u16string file = folder.folder() + u"/" + entry;
+            // Earlier results in the folder are not converted again.
+            if (!isMarkedResult(file)) plan.request.picked.push_back(std::move(file));
         }
     }
     // The results' folder, opened after the run: the first SOURCE's.

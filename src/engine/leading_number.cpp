@@ -4,6 +4,8 @@
 #include <limits>
 #include <string>
 
+#include "platform/c_numbers.h"
+
 namespace lorvane {
 namespace {
 
@@ -89,7 +91,7 @@ double ReadLeadingNumber(std::u16string_view text) {
     const std::size_t length = decimalPrefix(compacted);
     if (length == 0) return 0;
     const std::string number = compacted.substr(0, length);
-    const double value = std::strtod(number.c_str(), nullptr);
+    const double value = parseCNumber(number);
     return std::isfinite(value) ? value : std::numeric_limits<double>::infinity();
 }
 

@@ -1,10 +1,16 @@
 // The run over the chosen sources: which files a scope converts, in which order, and what is
 // opened afterwards.
+#include <sys/stat.h>
+
+#include <set>
+#include <utility>
+
 #include "pipeline/conversion_session.h"
 #include "pipeline/encoding_hint.h"
 #include "pipeline/output_naming.h"
+#include "pipeline/result_mark.h"
 #include "pipeline/session_state.h"
-#include "pipeline/text_file_reader.h"
+#include "platform/text_file_reader.h"
 #include "platform/error_catalogue.h"
 #include "platform/paths.h"
 
@@ -44,7 +50,10 @@ Expected<std::vector<std::u16string>> folderSources(const std::u16string& srcPat
     std::vector<std::u16string> sources;
     if (lister.folder().empty()) return sources;
     for (const std::u16string& entry : lister.entries()) {
-        sources.push_back(inFolder(lister.folder(), entry));
+        std::u16string path = inFolder(lister.folder(), entry);
+        // Results of earlier runs are no sources: converting them again would convert the
+        // conversion (psalm11.txt, a page wrapped in a page).
+        if (!isMarkedResult(path)) sources.push_back(std::move(path));
     }
     return sources;
 }
@@ -58,6 +67,23 @@ std::vector<std::u16string> pickedSources(const std::vector<std::u16string>& pic
     }
     return sources;
 }
+
+// Files by device and inode, so a source is recognised under any of its names.
+class FileSet {
+  public:
+    void add(const std::u16string& path) {
+        struct stat info {};
+        if (::stat(toFsPath(path).c_str(), &info) == 0) files_.emplace(info.st_dev, info.st_ino);
+    }
+    bool holds(const std::u16string& path) const {
+        struct stat info {};
+        return ::stat(toFsPath(path).c_str(), &info) == 0 &&
+               files_.count({info.st_dev, info.st_ino}) != 0;
+    }
+
+  private:
+    std::set<std::pair<dev_t, ino_t>> files_;
+};
 
 }  // namespace
 
@@ -104,9 +130,10 @@ RunOutcome ConversionSession::Rewrite(const RunRequest& request) {
     if (request.scope == kSingleSource) {
         if (!outcome.written.empty()) desktop.openWithShell(outcome.written.front());
     } else {
-        const std::u16string folder = request.srcPath.empty()
-                                          ? lister.folder()
-                                          : withoutTrailingSeparator(folderPart(request.srcPath));
+        const std::u16string folder =
+            !s.config.outputFolder.empty() ? withoutTrailingSeparator(s.config.outputFolder)
+            : request.srcPath.empty()      ? lister.folder()
+                                           : withoutTrailingSeparator(folderPart(request.srcPath));
         desktop.openWithShell(folder);
     }
     return outcome;
@@ -115,10 +142,20 @@ RunOutcome ConversionSession::Rewrite(const RunRequest& request) {
 bool ConversionSession::convertSequentially(const std::vector<std::u16string>& sources,
                                             std::size_t from, const RunRequest& request,
                                             RunOutcome& outcome, std::size_t until) {
+    State& s = *state_;
     const int count = static_cast<int>(sources.size());
+    FileSet results;
+    for (const std::u16string& written : outcome.written)
+        results.add(written);
     for (std::size_t i = from; i < until && i < sources.size(); ++i) {
         const std::u16string& source = sources[i];
         if (request.progress) request.progress(static_cast<int>(i), count, source);
+        // A source an earlier result of this run was written over now holds that result; the
+        // user's text of it was kept as its backup.
+        if (!s.clipboard && results.holds(source)) {
+            outcome.skipped.push_back(source);
+            continue;
+        }
         auto result = ConvertFile(source);
         if (!result) {
             failRun(outcome, result.failure(), source);
@@ -126,6 +163,8 @@ bool ConversionSession::convertSequentially(const std::vector<std::u16string>& s
         }
         outcome.written.push_back(*result);
         noteSource(outcome, source, state_->sourceLooksUtf8);
+        results.add(*result);
+        if (!s.keptBackup.empty()) outcome.backups.push_back(s.keptBackup);
         if (request.written) request.written(*result);
     }
     return true;

@@ -218,13 +218,18 @@ Expected<std::u16string> ConversionSession::convertToTarget(const std::u16string
         if (vanished(path)) {
             return failureFor(errors::kFileNotFound, path);
         }
-        text = ReadTextFile(path, *s.documents, &s.desktop(), &encoding);
+        auto read = ReadSourceText(path, *s.documents, &s.desktop(), &encoding);
+        if (!read) return read.failure();
+        text = std::move(*read);
     }
     s.sourceLooksUtf8 = encoding.looksLikeUtf8;
     if (Status converted = convertIntoWorkingText(std::move(text), encoding); !converted) {
         return converted.failure();
     }
     std::u16string target = outputPath(source, s.engine.settings.extent);
+    if (!s.config.outputFolder.empty()) {
+        target = withoutTrailingSeparator(s.config.outputFolder) + u"/" + fileNamePart(target);
+    }
     // The extension comes from a table: with a separator in it ("\" too, the separator of
     // the tables' home system) the result would land in another folder than its source.
     if (s.engine.settings.extent.find_first_of(u"/\\") != std::u16string::npos) {
@@ -235,6 +240,7 @@ Expected<std::u16string> ConversionSession::convertToTarget(const std::u16string
 
 Expected<std::u16string> ConversionSession::convertFileUnguarded(const std::u16string& path) {
     State& s = *state_;
+    s.keptBackup.clear();
     auto converted = convertToTarget(path);
     if (!converted) return converted.failure();
     const std::u16string& target = *converted;
@@ -261,9 +267,9 @@ Expected<std::u16string> ConversionSession::convertFileUnguarded(const std::u16s
     };
     // A clipboard text has no file of its own to protect.
     const std::u16string_view protectedSource = s.clipboard ? std::u16string_view{} : path;
-    if (Status written = writeResult(target, pieces, protectedSource); !written) {
-        return written.failure();
-    }
+    auto written = writeResult(target, pieces, protectedSource);
+    if (!written) return written.failure();
+    s.keptBackup = std::move(written->backup);
     return target;
 }
 

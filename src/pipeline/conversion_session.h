@@ -31,6 +31,7 @@ struct SessionConfig {
     // The program folder's own files: tables, includes, schemes, scripts, templates. Both
     // pages must be pages CodePage::forNumber knows.
     int tableCodePage = 1251;
+    std::u16string outputFolder{};   // every result goes here; empty: beside its source
 };
 
 // What a run converts. Scope 0: the single source (or the clipboard); 1: every file the
@@ -59,6 +60,10 @@ struct RunOutcome {
     // What the user should know about sources that were converted all the same: one text for
     // each source read without a mark in a single-byte page that looks like UTF-8.
     std::vector<std::u16string> hints;
+    std::vector<std::u16string> backups;  // files the user wrote that results replaced, kept
+                                          // under these names (NAME~)
+    std::vector<std::u16string> skipped;  // sources not converted: an earlier result of the
+                                          // run had replaced them
 };
 
 class ConversionSession {

@@ -8,7 +8,12 @@
 #include <random>
 #include <system_error>
 
+<<<<<<< HEAD
 #include "platform/file_errors.h"
+=======
+#include "pipeline/file_errors.h"
+#include "pipeline/result_mark.h"
+>>>>>>> i16
 #include "platform/error_catalogue.h"
 #include "platform/paths.h"
 
@@ -57,13 +62,9 @@ int refusedTarget(const fs::path& target) {
     return ::access(target.c_str(), W_OK) != 0 && errno == EACCES ? EACCES : 0;
 }
 
-}  // namespace
-
-Status writeFileSafely(const std::u16string& target, std::string_view bytes) {
-    return writeFileSafely(target, wholeContent(bytes));
-}
-
-Status writeFileSafely(const std::u16string& target, const ContentPieces& pieces) {
+// The content complete in a hidden file beside the target, marked as a result when asked.
+Expected<fs::path> writeTemporary(const std::u16string& target, const ContentPieces& pieces,
+                                  bool marked) {
     const fs::path path = toFsPath(target);
     if (int refused = refusedTarget(path); refused != 0) {
         return fileFailure(refused, FileAction::Write, target);
@@ -79,13 +80,42 @@ Status writeFileSafely(const std::u16string& target, const ContentPieces& pieces
     if (fd < 0) return fileFailure(EEXIST, FileAction::Write, target);
 
     int error = writeAll(fd, pieces);
+    if (error == 0 && marked) markAsResult(fd);
     if (::close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
     if (error != 0) {
         ::unlink(temporary.c_str());
         return fileFailure(error, FileAction::Write, target);
     }
+    return temporary;
+}
+
+Status renameOver(const fs::path& temporary, const std::u16string& target) {
+    if (::rename(temporary.c_str(), toFsPath(target).c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        return fileFailure(error, FileAction::Write, target);
+    }
     return {};
+}
+
+// True when something the user may care for stands under the name: anything but a result.
+bool holdsUsersFile(const std::u16string& target) {
+    std::error_code error;
+    const auto status = fs::symlink_status(toFsPath(target), error);
+    if (error || !fs::exists(status)) return false;
+    return !isMarkedResult(target);
+}
+
+}  // namespace
+
+Status writeFileSafely(const std::u16string& target, std::string_view bytes) {
+    return writeFileSafely(target, wholeContent(bytes));
+}
+
+Status writeFileSafely(const std::u16string& target, const ContentPieces& pieces) {
+    auto temporary = writeTemporary(target, pieces, false);
+    if (!temporary) return temporary.failure();
+    return renameOver(*temporary, target);
 }
 
 bool sameFile(std::u16string_view a, std::u16string_view b) {
@@ -95,15 +125,35 @@ bool sameFile(std::u16string_view a, std::u16string_view b) {
     return same && !error;
 }
 
-Status writeResult(const std::u16string& target, std::string_view bytes,
-                   std::u16string_view source) {
+Expected<ResultWrite> writeResult(const std::u16string& target, std::string_view bytes,
+                                  std::u16string_view source) {
     return writeResult(target, wholeContent(bytes), source);
 }
 
-Status writeResult(const std::u16string& target, const ContentPieces& pieces,
-                   std::u16string_view source) {
+Expected<ResultWrite> writeResult(const std::u16string& target, const ContentPieces& pieces,
+                                  std::u16string_view source) {
     if (sameFile(source, target)) return failureFor(errors::kOutputIsSource, target);
-    return writeFileSafely(target, pieces);
+    auto temporary = writeTemporary(target, pieces, true);
+    if (!temporary) return temporary.failure();
+    ResultWrite written;
+    if (holdsUsersFile(target)) {
+        // The user's file moves aside in one step, replacing an older backup; should the result
+        // then fail to take its place, the file goes back.
+        written.backup = target + u"~";
+        const fs::path backup = toFsPath(written.backup);
+        if (::rename(toFsPath(target).c_str(), backup.c_str()) != 0) {
+            const int error = errno;
+            ::unlink(temporary->c_str());
+            return fileFailure(error, FileAction::Write, written.backup);
+        }
+        if (Status renamed = renameOver(*temporary, target); !renamed) {
+            ::rename(backup.c_str(), toFsPath(target).c_str());
+            return renamed.failure();
+        }
+        return written;
+    }
+    if (Status renamed = renameOver(*temporary, target); !renamed) return renamed.failure();
+    return written;
 }
 
 }  // namespace lorvane

@@ -23,11 +23,18 @@ Status writeFileSafely(const std::u16string& target, const ContentPieces& pieces
 // letter case, or a hard link).
 bool sameFile(std::u16string_view a, std::u16string_view b);
 
-// writeFileSafely, but refused when the target is the very file `source` names: a result is
-// never written over the document it was converted from. `source` may be empty.
-Status writeResult(const std::u16string& target, std::string_view bytes,
-                   std::u16string_view source);
-Status writeResult(const std::u16string& target, const ContentPieces& pieces,
-                   std::u16string_view source);
+// What writing a result did besides writing it.
+struct ResultWrite {
+    std::u16string backup;  // where a file the user wrote, replaced by the result, was kept
+};
+
+// writeFileSafely for a result: refused when the target is the very file `source` names (a
+// result is never written over the document it was converted from; `source` may be empty).
+// The result is marked; an existing file under its name that carries no mark is not Lorvane's
+// and is kept as NAME~ beside it, replacing an older backup of that name.
+Expected<ResultWrite> writeResult(const std::u16string& target, std::string_view bytes,
+                                  std::u16string_view source);
+Expected<ResultWrite> writeResult(const std::u16string& target, const ContentPieces& pieces,
+                                  std::u16string_view source);
 
 }  // namespace lorvane

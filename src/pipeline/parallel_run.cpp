@@ -218,9 +218,11 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
                 s.desktop().showMessage(call.message);
         }
         if (!result.failure) {
-            if (Status written = writeResult(result.target, result.bytes, sources[k]); !written) {
+            auto written = writeResult(result.target, result.bytes, sources[k]);
+            if (!written)
                 result.failure = written.failure();
-            }
+            else if (!written->backup.empty())
+                outcome.backups.push_back(written->backup);
         }
         if (result.failure) {
             failRun(outcome, *result.failure, sources[k]);

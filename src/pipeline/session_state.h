@@ -93,6 +93,7 @@ struct ConversionSession::State {
     FileLister folderLister;  // a run's lister when the caller brings none
     UserFormats formats;
     bool clipboard = false;
+    std::u16string keptBackup;  // the user's file the last result replaced, kept under this name
 };
 
 }  // namespace lorvane

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace lorvane::errors {
 
@@ -108,7 +109,16 @@ enum : int {
     kDefaultOnlyOnPropertyGet = 1058,
 };
 
+// The languages the catalogue speaks: English for the command-line tools and the script
+// language's own error texts, Russian for the desktop program.
+enum class Language { English, Russian };
+
 // The catalogue's wording of a number, or "Unknown runtime error" for a number it does not hold.
-std::u16string description(int number);
+std::u16string description(int number, Language language = Language::English);
+
+// A failure's description in `language`: the catalogue's English wording of `number` is
+// replaced by the catalogue's wording in that language; a description of the failure's own
+// (a script's Err.Raise text, a code page's name) stays as given.
+std::u16string descriptionIn(Language language, int number, std::u16string_view given);
 
 }  // namespace lorvane::errors

@@ -13,7 +13,7 @@ Failure failureFor(int number, std::u16string file) {
     return failure;
 }
 
-std::string Failure::message() const {
+std::string Failure::message(errors::Language language) const {
     std::string out;
     if (!file.empty()) {
         out += toUtf8(file);
@@ -24,7 +24,9 @@ std::string Failure::message() const {
         }
         out += " ";
     }
-    out += "error " + std::to_string(number) + ": " + toUtf8(description);
+    const bool russian = language == errors::Language::Russian;
+    out += (russian ? "ошибка " : "error ") + std::to_string(number) + ": " +
+           toUtf8(errors::descriptionIn(language, number, description));
     return out;
 }
 

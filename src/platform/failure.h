@@ -6,6 +6,8 @@
 #include <utility>
 #include <variant>
 
+#include "platform/error_catalogue.h"
+
 namespace lorvane {
 
 struct Failure {
@@ -15,8 +17,9 @@ struct Failure {
     int line = 0;         // 1-based; 0 when unknown
     int column = 0;       // 1-based; 0 when unknown
 
-    // "file(line, column) error number: description", leaving out what is unknown.
-    std::string message() const;
+    // "file(line, column) error number: description", leaving out what is unknown; in Russian
+    // "ошибка" and the catalogue's Russian wording.
+    std::string message(errors::Language language = errors::Language::English) const;
 };
 
 // Makes a failure from a catalogue number, with the catalogue's wording.

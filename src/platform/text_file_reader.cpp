@@ -164,21 +164,23 @@ Expected<std::u16string> assembleLines(std::u16string_view text) {
 
 MessageRequest unreadableFileMessage(const Failure& failure) {
     MessageRequest request;
-    request.text = u"Невозможно прочесть файл\r\n\r\n(" + decimal(failure.number) + u" / " +
-                   failure.description + u").\r\n";
+    request.text =
+        u"Невозможно прочесть файл\r\n\r\n(" + decimal(failure.number) + u" / " +
+        errors::descriptionIn(errors::Language::Russian, failure.number, failure.description) +
+        u").\r\n";
     request.caption = u"Ошибка!";
     request.icon = MessageIcon::Stop;
     request.buttons = 0;
     return request;
 }
 
-std::u16string ReadTextFile(std::u16string_view path, const CodePage& page, Desktop* desktop,
-                            FileEncoding* found) {
+Expected<std::u16string> ReadSourceText(std::u16string_view path, const CodePage& page,
+                                        Desktop* desktop, FileEncoding* found) {
     std::size_t size = 0;
     const bool large = regularFileSize(path, size) && size >= kLineByLineSize;
     if (!large) {
         auto bytes = ReadFileBytes(path);
-        if (!bytes) return {};
+        if (!bytes) return std::u16string();
         std::u16string text = decodeFileBytes(*bytes, page, found);
         normalizeLineEnds(text);
         return text;
@@ -192,13 +194,19 @@ std::u16string ReadTextFile(std::u16string_view path, const CodePage& page, Desk
     } catch (const std::bad_alloc&) {
         failure = failureFor(errors::kOutOfMemory, std::u16string(path));
     }
-    if (desktop != nullptr) {
-        desktop->beep();
-        if (failure.number != errors::kOutOfMemory) {
-            desktop->showMessage(unreadableFileMessage(failure));
-        }
+    if (desktop != nullptr) desktop->beep();
+    if (failure.number == errors::kOutOfMemory) {
+        failure.file = std::u16string(path);
+        return failure;
     }
-    return {};
+    if (desktop != nullptr) desktop->showMessage(unreadableFileMessage(failure));
+    return std::u16string();
+}
+
+std::u16string ReadTextFile(std::u16string_view path, const CodePage& page, Desktop* desktop,
+                            FileEncoding* found) {
+    auto text = ReadSourceText(path, page, desktop, found);
+    return text ? std::move(*text) : std::u16string();
 }
 
 }  // namespace lorvane

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/c_numbers.h"
 #include "platform/error_catalogue.h"
 #include "scripting/builtins.h"
 #include "scripting/coerce.h"
@@ -161,9 +162,7 @@ Variant fnRGB(Evaluator&, Args& a) {
 std::u16string formatFixed(double value, int digits, bool leading, bool parens, bool group) {
     const bool negative =
         value < 0 && roundHalfEven(std::fabs(value) * std::pow(10.0, digits)) != 0;
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.*f", digits, std::fabs(value));
-    std::string text = buffer;
+    const std::string text = printFixed(std::fabs(value), digits);
     const std::size_t point = text.find('.');
     std::string whole = text.substr(0, point);
     const std::string fraction = point == std::string::npos ? "" : text.substr(point);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/c_numbers.h"
 #include "platform/error_catalogue.h"
 #include "platform/text.h"
 #include "scripting/dates.h"
@@ -73,9 +74,7 @@ std::u16string formatSignificant(double value, int precision) {
     if (std::isnan(value)) return u"-1.#IND";
     if (std::isinf(value)) return value < 0 ? u"-1.#INF" : u"1.#INF";
     if (value == 0) return u"0";
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", precision - 1, std::fabs(value));
-    std::string text = buffer;
+    const std::string text = printScientific(std::fabs(value), precision - 1);
     const auto e = text.find('e');
     std::string digits;
     for (std::size_t i = 0; i < e; ++i) {
@@ -245,7 +244,7 @@ std::optional<double> parseNumber(std::u16string_view text) {
         if (!expDigits) return std::nullopt;
     }
     if (i != text.size()) return std::nullopt;
-    const double value = std::strtod(ascii.c_str(), nullptr);
+    const double value = parseCNumber(ascii);
     if (std::isinf(value)) return std::nullopt;
     return value;
 }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "platform/c_numbers.h"
 #include "platform/error_catalogue.h"
 #include "platform/text.h"
 #include "scripting/dates.h"
@@ -269,7 +270,7 @@ class Lexer {
                 ascii += static_cast<char>(src_[pos_++]);
         }
         if (isLetter(peek()) || peek() == u'_') fail(errors::kExpectedEndOfStatement);
-        token.number = std::strtod(ascii.c_str(), nullptr);
+        token.number = parseCNumber(ascii);
         if (std::isinf(token.number)) failAt(errors::kInvalidNumber, token.line, token.column);
         if (isFloat || token.number > 2147483647.0) token.type = Tok::Float;
         return token;

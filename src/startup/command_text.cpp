@@ -22,12 +22,35 @@ std::u16string absolutePath(const std::u16string& argument) {
     return error ? argument : fromFsPath(absolute.lexically_normal());
 }
 
+// The paths one argument names. An argument may carry its own quotes (a command line typed
+// into one argument): a quoted path, or a quoted list "a" "b". The quotes go before a path is
+// tested for being relative, and each path of a list is made absolute on its own, as the
+// command text's reading would split it.
+std::vector<std::u16string> pathsOfArgument(const std::u16string& argument) {
+    constexpr std::u16string_view kListSeparator = u"\" \"";
+    std::vector<std::u16string> paths;
+    std::size_t start = 0;
+    for (std::size_t at = argument.find(kListSeparator);;
+         at = argument.find(kListSeparator, start)) {
+        std::u16string part = argument.substr(start, at == std::u16string::npos ? at : at - start);
+        replaceAll(part, u"\"", u"");
+        paths.push_back(absolutePath(part));
+        if (at == std::u16string::npos) break;
+        start = at + kListSeparator.size();
+    }
+    return paths;
+}
+
 }  // namespace
 
 std::u16string commandTextFromArguments(const std::vector<std::u16string>& arguments) {
-    int pathCount = 0;
-    for (std::size_t i = 0; i < arguments.size(); ++i)
-        if (!staysBare(arguments[i], i == 0)) ++pathCount;
+    std::vector<std::vector<std::u16string>> paths(arguments.size());
+    std::size_t pathCount = 0;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (staysBare(arguments[i], i == 0)) continue;
+        paths[i] = pathsOfArgument(arguments[i]);
+        pathCount += paths[i].size();
+    }
 
     std::u16string text;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -36,11 +59,14 @@ std::u16string commandTextFromArguments(const std::vector<std::u16string>& argum
             text += arguments[i];
             continue;
         }
-        const std::u16string path = absolutePath(arguments[i]);
-        if (pathCount >= 2 || path.find(u' ') != std::u16string::npos)
-            text += u'"' + path + u'"';
-        else
-            text += path;
+        for (std::size_t k = 0; k < paths[i].size(); ++k) {
+            const std::u16string& path = paths[i][k];
+            if (k > 0) text += u' ';
+            if (pathCount >= 2 || path.find(u' ') != std::u16string::npos)
+                text += u'"' + path + u'"';
+            else
+                text += path;
+        }
     }
     return text;
 }

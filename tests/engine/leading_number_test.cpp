@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "comma_locale.h"
+#include "platform/c_numbers.h"
 #include "platform/text.h"
 
 namespace lorvane {
@@ -66,6 +70,51 @@ TEST(LeadingNumber, RoundsHalvesToEvenAndChecksTheRange) {
     EXPECT_EQ(toInt32(2147483647.0), 2147483647);
     EXPECT_EQ(toInt32(2147483648.0), std::nullopt);
     EXPECT_EQ(toInt32(-2147483648.0), -2147483647 - 1);
+}
+
+TEST(LeadingNumber, IsTheSameUnderEveryLocale) {
+    // Table arguments such as ">fontsize 13.5", ">charset 161.5" and a pair side "65.5" are read
+    // the same in a desktop session under a Russian or German locale as in the C locale.
+    for (const char* locale : test::kNumberLocales) {
+        test::ScopedLocale scoped(locale);
+        if (!scoped.active()) GTEST_SKIP() << locale << " cannot be set or generated";
+        EXPECT_EQ(ReadLeadingNumber(u"13.5"), 13.5) << locale;
+        EXPECT_EQ(ReadLeadingNumber(u"161.5"), 161.5) << locale;
+        EXPECT_EQ(ReadLeadingNumber(u" -1.25e1x"), -12.5) << locale;
+        // A comma never belongs to a number, whatever the locale writes.
+        EXPECT_EQ(ReadLeadingNumber(u"65,5"), 65) << locale;
+        EXPECT_EQ(toInt16(ReadLeadingNumber(u"13.5")), 14) << locale;
+    }
+}
+
+TEST(CNumbers, ReadAndPrintLikeTheCLocale) {
+    struct Case {
+        std::string text;
+        double value;
+    } cases[] = {
+        {"1.5", 1.5},
+        {"-0.25", -0.25},
+        {"+7", 7},
+        {"2e3", 2000},
+        {".5", 0.5},
+        {"5.", 5},
+        {"1e400", HUGE_VAL},
+        {"-1e400", -HUGE_VAL},
+        {"1e-400", 0},
+        {"0.000e999", 0},
+        {"", 0},
+    };
+    for (const char* locale : test::kNumberLocales) {
+        test::ScopedLocale scoped(locale);
+        if (!scoped.active()) GTEST_SKIP() << locale << " cannot be set or generated";
+        for (const auto& c : cases)
+            EXPECT_EQ(parseCNumber(c.text), c.value) << c.text << " " << locale;
+        EXPECT_EQ(printScientific(1.5, 14), "1.50000000000000e+00") << locale;
+        EXPECT_EQ(printScientific(123456.0, 2), "1.23e+05") << locale;
+        EXPECT_EQ(printFixed(1234.5, 2), "1234.50") << locale;
+        EXPECT_EQ(printFixed(0.125, 0), "0") << locale;
+        EXPECT_EQ(printFixed(2.5, 1), "2.5") << locale;
+    }
 }
 
 }  // namespace

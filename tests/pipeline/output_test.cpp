@@ -111,7 +111,7 @@ TEST(OutputWriter, NeverWritesOverItsOwnSource) {
     // On a letter-case-blind file system psalm.txt would be the source itself; a hard link
     // gives the same situation here.
     fs::create_hard_link(source, temp.path() / "psalm.txt");
-    Status written = writeResult(temp.u16("psalm.txt"), "result", temp.u16("psalm.TXT"));
+    auto written = writeResult(temp.u16("psalm.txt"), "result", temp.u16("psalm.TXT"));
     ASSERT_FALSE(written.ok());
     EXPECT_EQ(written.failure().number, errors::kOutputIsSource);
     EXPECT_EQ(written.failure().file, temp.u16("psalm.txt"));

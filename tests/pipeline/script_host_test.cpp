@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "comma_locale.h"
 #include "platform/code_page.h"
 #include "platform/error_catalogue.h"
 #include "platform/headless_desktop.h"
@@ -71,6 +72,19 @@ TEST_F(Bridge, SendingBackWhatXReturnsLeavesTheTextUnchanged) {
     script("same.vbs", "Sub Main\n  Send X()\nEnd Sub\n");
     state.tmpText = u"Текст\r\nвторая строка";
     EXPECT_EQ(runOk(u"same.vbs"), u"Текст\r\nвторая строка");
+}
+
+TEST_F(Bridge, NumbersAreReadAndPrintedAlikeUnderEveryLocale) {
+    script("numbers.vbs",
+           "Sub Main\n"
+           "  Send (1.5 * 2) & \"|\" & 1.5 & \"|\" & CDbl(\"2.25\") * 2 & \"|\" & "
+           "FormatNumber(1234.5, 2) & \"|\" & 1E-20 & \"|\" & CStr(-0.125)\n"
+           "End Sub\n");
+    for (const char* locale : test::kNumberLocales) {
+        test::ScopedLocale scoped(locale);
+        if (!scoped.active()) GTEST_SKIP() << locale << " cannot be set or generated";
+        EXPECT_EQ(runOk(u"numbers.vbs"), u"3|1.5|4.5|1,234.50|1E-20|-0.125") << locale;
+    }
 }
 
 TEST_F(Bridge, NumeralsOfTheThreeKinds) {

@@ -76,10 +76,12 @@ TEST(LineEnds, LineByLineEqualsItsDefinitionOnEveryShortText) {
     const char16_t alphabet[] = {u'a', u'\r', u'\n', u' '};
     for (int length = 0; length <= 7; ++length) {
         int combinations = 1;
-        for (int i = 0; i < length; ++i) combinations *= 4;
+        for (int i = 0; i < length; ++i)
+            combinations *= 4;
         for (int code = 0; code < combinations; ++code) {
             std::u16string text;
-            for (int i = 0, rest = code; i < length; ++i, rest /= 4) text += alphabet[rest % 4];
+            for (int i = 0, rest = code; i < length; ++i, rest /= 4)
+                text += alphabet[rest % 4];
             auto assembled = assembleLines(text);
             ASSERT_TRUE(assembled.ok());
             ASSERT_EQ(*assembled, referenceLineByLine(text)) << printable(text);
@@ -216,7 +218,7 @@ TEST(ReadTextFile, AnUnreadableLargeFileBeepsAndSaysWhy) {
     EXPECT_EQ(desktop.beeps, 1);
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.messages[0].text,
-              u"Невозможно прочесть файл\r\n\r\n(70 / Permission denied).\r\n");
+              u"Невозможно прочесть файл\r\n\r\n(70 / Отказано в разрешении).\r\n");
     EXPECT_EQ(desktop.messages[0].caption, u"Ошибка!");
     EXPECT_EQ(desktop.messages[0].icon, MessageIcon::Stop);
 }
@@ -228,7 +230,7 @@ TEST(ReadTextFile, TheLargeFileFailureCarriesNumberAndDescription) {
     ASSERT_FALSE(missing.ok());
     EXPECT_EQ(missing.failure().number, errors::kFileNotFound);
     const MessageRequest message = unreadableFileMessage(missing.failure());
-    EXPECT_EQ(message.text, u"Невозможно прочесть файл\r\n\r\n(53 / File not found).\r\n");
+    EXPECT_EQ(message.text, u"Невозможно прочесть файл\r\n\r\n(53 / Файл не найден).\r\n");
     EXPECT_EQ(message.caption, u"Ошибка!");
     EXPECT_EQ(message.icon, MessageIcon::Stop);
     EXPECT_EQ(message.buttons, 0);

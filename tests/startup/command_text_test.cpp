@@ -45,6 +45,26 @@ TEST(CommandText, MakesRelativePathsAbsolute) {
     EXPECT_EQ(commandTextFromArguments({u"./sub/../b.txt"}), cwd + u"/b.txt");
 }
 
+TEST(CommandText, RemovesAnArgumentsOwnQuotesBeforeTheRelativePathTest) {
+    const std::u16string cwd = fromFsPath(std::filesystem::current_path());
+    struct Case {
+        std::vector<std::u16string> arguments;
+        std::u16string text;
+    } cases[] = {
+        // One path typed with its quotes into one argument: absolute stays as it is.
+        {{u"\"/tmp/t/My Texts/a b.txt\""}, u"\"/tmp/t/My Texts/a b.txt\""},
+        {{u"\"/t/a.txt\""}, u"/t/a.txt"},
+        {{u"\"rel dir/a.txt\""}, u"\"" + cwd + u"/rel dir/a.txt\""},
+        // A quoted list in one argument: each path on its own, the first one too.
+        {{u"\"/t/a b.txt\" \"/u/c.txt\""}, u"\"/t/a b.txt\" \"/u/c.txt\""},
+        {{u"\"/t/a.txt\" \"b.txt\""}, u"\"/t/a.txt\" \"" + cwd + u"/b.txt\""},
+        {{u"@hip", u"\"/t/a.txt\" \"/u/c.txt\""}, u"@hip \"/t/a.txt\" \"/u/c.txt\""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(commandTextFromArguments(c.arguments), c.text) << toUtf8(join(c.arguments));
+    }
+}
+
 TEST(StartOption, SplitsModeAndTableAtTheFirstAt) {
     struct Case {
         std::u16string token, mode, table;

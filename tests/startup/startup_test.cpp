@@ -221,6 +221,25 @@ TEST_F(Startup, PathWithSpacesIsOneSource) {
     EXPECT_EQ(main.firstScopeText, u"a.txt");
 }
 
+TEST_F(Startup, OneQuotedPathWithSpacesInsideOneArgumentIsOneSource) {
+    sources.write("My Texts/a b.txt", "a");
+    const std::u16string path = sources.u16("My Texts/a b.txt");
+    EXPECT_EQ(start({u"\"" + path + u"\""}), StartupOutcome::MainWindowShown);
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_EQ(values.SrcPath, path);
+    EXPECT_EQ(main.firstScopeText, u"a b.txt");
+}
+
+TEST_F(Startup, AQuotedListInsideOneArgumentKeepsEveryPathAsGiven) {
+    sources.write("My Texts/a.txt", "a");
+    sources.write("b.txt", "b");
+    const std::u16string a = sources.u16("My Texts/a.txt"), b = sources.u16("b.txt");
+    EXPECT_EQ(start({u"\"" + a + u"\" \"" + b + u"\""}), StartupOutcome::FileWindowShown);
+    using Entry = std::pair<std::u16string, bool>;
+    EXPECT_EQ(files.entries, (std::vector<Entry>{{a, true}, {b, true}}));
+    EXPECT_EQ(files.lister_.folder(), sources.u16("My Texts"));
+}
+
 TEST_F(Startup, QuotedPathsWithTwoSpacesAreNotAList) {
     sources.write("a.txt", "a");
     sources.write("b.txt", "b");

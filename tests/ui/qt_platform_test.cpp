@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QTranslator>
+
 #include "platform/qt/message_buttons.h"
 #include "platform/qt/name_filters.h"
+#include "platform/qt/qt_translations.h"
 
 namespace lorvane {
 namespace {
@@ -12,18 +16,20 @@ TEST(NameFilters, PairsTheElementsOfTheBarFilter) {
         QStringList expected;
     } cases[] = {
         {u"Текстовые документы (*.txt)|*.txt|Все файлы (*.*)|*.*",
-         {"Текстовые документы (*.txt)", "Все файлы (*.*)"}},
+         {"Текстовые документы (*.txt)", "Все файлы (*.* *)"}},
         {u"Тексты HIP|*.hip|", {"Тексты HIP (*.hip)"}},
         {u"Документы|*.txt;*.hip; *.rtf|", {"Документы (*.txt *.hip *.rtf)"}},
         // The description names the pattern list Qt cannot read: Qt's own form follows.
         {u"Документы (*.txt;*.hip)|*.txt;*.hip", {"Документы (*.txt;*.hip) (*.txt *.hip)"}},
         // A line without "|" shifts the pairing of everything after it.
-        {u"Notes|A|*.a|Все файлы (*.*)|*.*", {"Notes (A)", "*.a (Все файлы (*.*))", "*.* (*.*)"}},
+        {u"Notes|A|*.a|Все файлы (*.*)|*.*", {"Notes (A)", "*.a (Все файлы (*.*))", "*.* (*.* *)"}},
         // An empty type list leaves an empty first element, which pairs like any other.
         {u"|Текстовые документы (*.txt)|*.txt|Все файлы (*.*)|*.*",
-         {"(Текстовые документы (*.txt))", "*.txt (Все файлы (*.*))", "*.* (*.*)"}},
+         {"(Текстовые документы (*.txt))", "*.txt (Все файлы (*.*))", "*.* (*.* *)"}},
         {u"Архиватор pkunzip.exe|pkunzip.exe|Исполняемые файлы (*.exe)|*.exe|Все файлы (*.*)|*.*",
-         {"Архиватор pkunzip.exe (pkunzip.exe)", "Исполняемые файлы (*.exe)", "Все файлы (*.*)"}},
+         {"Архиватор pkunzip.exe (pkunzip.exe)", "Исполняемые файлы (*.exe)", "Все файлы (*.* *)"}},
+        // "*.*" and "x.*" admit names without a dot, as the program's own lists do.
+        {u"Все|*.*;notes.*|", {"Все (*.* * notes.* notes)"}},
         {u"", {}},
         {u"|", {}},
     };
@@ -77,6 +83,20 @@ TEST(MessageButtons, AnswersAndIcons) {
     EXPECT_EQ(iconFor({u"", u"", MessageIcon::None, 48}), MessageIcon::Exclamation);
     EXPECT_EQ(iconFor({u"", u"", MessageIcon::None, 64 + 1}), MessageIcon::Information);
     EXPECT_EQ(iconFor({u"", u"", MessageIcon::None, 1}), MessageIcon::None);
+}
+
+TEST(QtTranslations, QtsOwnDialogsSpeakRussianUnderARussianLocale) {
+    QCoreApplication& application = *QCoreApplication::instance();
+    if (!installQtTranslations(application, QLocale(QLocale::Russian, QLocale::Russia))) {
+        GTEST_SKIP() << "Qt's translations are not installed (qt6-translations-l10n)";
+    }
+    EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), "Look in:");
+    EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+    for (QTranslator* translator : application.findChildren<QTranslator*>()) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), "Look in:");
 }
 
 }  // namespace

@@ -6,19 +6,36 @@ namespace lorvane {
 
 namespace {
 
-QString qtPatterns(const QString& pattern) {
+QStringList patternList(const QString& pattern) {
     QStringList parts = pattern.split(u';', Qt::SkipEmptyParts);
     for (QString& part : parts)
         part = part.trimmed();
     parts.removeAll(QString());
-    return parts.join(u' ');
+    return parts;
 }
 
-QString entry(const QString& description, const QString& pattern) {
-    const QString patterns = qtPatterns(pattern);
-    const QString group = u'(' + patterns + u')';
+// Qt's dialog reads "*.*" as "names with a dot"; the program's own lists, like the platform the
+// type list comes from, let a pattern ending in ".*" admit names without any extension too. The
+// stem before ".*" is added for those names.
+QStringList withExtensionlessNames(const QStringList& patterns) {
+    QStringList out;
+    for (const QString& pattern : patterns) {
+        out.append(pattern);
+        if (pattern.size() > 2 && pattern.endsWith(u".*")) {
+            const QString stem = pattern.chopped(2);
+            if (!patterns.contains(stem) && !out.contains(stem)) out.append(stem);
+        }
+    }
+    return out;
+}
+
+QString entry(QString description, const QString& pattern) {
+    const QStringList written = patternList(pattern);
+    const QString group = u'(' + withExtensionlessNames(written).join(u' ') + u')';
     // "Текстовые документы (*.txt)" already names its pattern the way Qt reads it.
-    if (description.endsWith(group)) return description;
+    const QString writtenGroup = u'(' + written.join(u' ') + u')';
+    if (description.endsWith(writtenGroup)) description.chop(writtenGroup.size());
+    description = description.trimmed();
     if (description.isEmpty()) return group;
     return description + u' ' + group;
 }

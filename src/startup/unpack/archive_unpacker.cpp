@@ -132,12 +132,43 @@ std::u16string folderOnPath(std::u16string_view program) {
     return {};
 }
 
-// The chooser offers the usual archivers of the type first and opens in the folder of the first
-// one installed, else on the desktop.
-std::u16string chooseArchiver(const std::u16string& E, const UnpackContext& context) {
+#ifndef _WIN32
+bool firstWordIs(std::u16string_view arguments, std::u16string_view word) {
+    return arguments.substr(0, word.size()) == word &&
+           (arguments.size() == word.size() || arguments[word.size()] == u' ');
+}
+
+// The archiver a template's command line is written for, told by its switches: tar's "-x..."
+// and "--one-top-level", unrar's "x -o+", 7z's "x" with "-o" before the folder, unzip's "-d".
+// Nothing when the line shows none of them.
+std::optional<std::u16string_view> archiverOfArguments(std::u16string_view arguments) {
+    arguments = trimSpaces(arguments);
+    if ((arguments.starts_with(u"-") && !arguments.starts_with(u"-o ") &&
+         arguments.substr(0, arguments.find(u' ')).find(u'x') != std::u16string_view::npos) ||
+        arguments.find(u"--one-top-level") != std::u16string_view::npos) {
+        return u"tar";
+    }
+    if (firstWordIs(arguments, u"x") || firstWordIs(arguments, u"e")) {
+        return arguments.find(u"-o+") != std::u16string_view::npos ? u"unrar" : u"7z";
+    }
+    if (arguments.find(u" -d ") != std::u16string_view::npos) return u"unzip";
+    return std::nullopt;
+}
+#endif
+
+// The chooser offers the archivers the arguments are written for: those of a template line,
+// else the usual ones of the type. It opens in the folder of the first one installed, else on
+// the desktop.
+std::u16string chooseArchiver(const std::u16string& E,
+                              [[maybe_unused]] std::u16string_view templateText,
+                              const UnpackContext& context) {
+    std::array<std::u16string_view, 2> programs = kindOf(E).programs;
+#ifndef _WIN32
+    if (auto written = archiverOfArguments(templateText)) programs = {*written, {}};
+#endif
     std::u16string filter;
     std::u16string initialFolder;
-    for (const auto program : kindOf(E).programs) {
+    for (const auto program : programs) {
         if (program.empty()) continue;
         filter += u"Архиватор " + std::u16string(program) + u"|" + std::u16string(program) + u"|";
         if (initialFolder.empty()) initialFolder = folderOnPath(program);
@@ -186,11 +217,12 @@ std::u16string Unpack(const std::u16string& E, const UnpackContext& context) {
     const auto ownCopy = copyArchive(context.srcPath, names->archCopy);
     if (!ownCopy) return {};
 
-    std::u16string arguments = templateArguments(E, *names, context);
-    if (arguments.empty()) arguments = defaultArguments(E, *names);
+    const std::u16string fromTemplate = templateArguments(E, *names, context);
+    const std::u16string arguments =
+        fromTemplate.empty() ? defaultArguments(E, *names) : fromTemplate;
 
     std::u16string archiver = context.settings.get(kArchiverSection, E, u"");
-    if (archiver.empty()) archiver = chooseArchiver(E, context);
+    if (archiver.empty()) archiver = chooseArchiver(E, fromTemplate, context);
     if (archiver.empty()) return {};
 
     // Archivers such as unzip create the folder they unpack into but not its parent.

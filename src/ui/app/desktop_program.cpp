@@ -28,6 +28,8 @@ DesktopProgram::DesktopProgram(DesktopProgramConfig config)
         mainWindow_->hide();
         programEnd_.request();
     });
+    QObject::connect(fileWindow_.get(), &FileWindow::selectionNeeded, mainWindow_.get(),
+                     [this] { mainWindow_->show(); });
 }
 
 DesktopProgram::~DesktopProgram() = default;

@@ -6,6 +6,7 @@
 #include "platform/code_page.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_desktop.h"
+#include "platform/qt/qt_translations.h"
 #include "platform/text.h"
 #include "settings/qt_settings_store.h"
 #include "ui/app/desktop_program.h"
@@ -29,7 +30,7 @@ int run(const std::vector<std::u16string>& arguments) {
     for (const auto* chosen : {&page, &tablePage}) {
         if (!*chosen) {
             desktop.showMessage(
-                {fromUtf8(chosen->failure().message()), kErrorCaption, MessageIcon::Stop, 0});
+                {fromUtf8(chosen->failure().message(errors::Language::Russian)), kErrorCaption, MessageIcon::Stop, 0});
             return 1;
         }
     }
@@ -54,5 +55,6 @@ int main(int argc, char** argv) {
     const std::vector<std::u16string> arguments = lorvane::programArguments(argc, argv);
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
+    lorvane::installQtTranslations(application);
     return lorvane::run(arguments);
 }

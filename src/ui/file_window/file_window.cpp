@@ -10,6 +10,9 @@
 #include <QSignalBlocker>
 
 #include "pipeline/encoding_hint.h"
+#include "pipeline/result_mark.h"
+#include "pipeline/run_messages.h"
+#include "platform/error_catalogue.h"
 #include "platform/text_file_reader.h"
 #include "platform/paths.h"
 #include "platform/text.h"
@@ -44,8 +47,13 @@ std::u16string_view cut(std::u16string_view text, std::size_t limit) {
     return text.substr(0, end);
 }
 
-MessageRequest failureMessage(const Failure& failure) {
-    return {fromUtf8(failure.message()), u"Ошибка!", MessageIcon::Stop, 0};
+// A run that stopped before converting anything because no mode, table or scheme entries are
+// chosen.
+bool needsChoice(const RunOutcome& outcome) {
+    if (!outcome.failure || !outcome.written.empty()) return false;
+    const int number = outcome.failure->number;
+    return number == errors::kNoModeSelected || number == errors::kNoTableSelected ||
+           number == errors::kSchemeEntriesOpen;
 }
 
 }  // namespace
@@ -141,7 +149,10 @@ void FileWindow::Mut2(const std::u16string& strArg, bool Chcked) {
     List1->clear();
     for (const auto& name : lister_.entries()) {
         auto* item = new QListWidgetItem(toQ(name), List1);
-        if (Chcked || picked_.contains(name)) item->setSelected(true);
+        // A folder's results of earlier runs are listed but not picked: a folder run converts
+        // the user's files, not the conversions.
+        const bool all = Chcked && !isMarkedResult(entryPath(name));
+        if (all || picked_.contains(name)) item->setSelected(true);
     }
 }
 
@@ -246,9 +257,19 @@ void FileWindow::onOk() {
     request.lister = &lister_;
     request.picked = selectedEntries();
     const RunOutcome outcome = run_(request);
+    if (needsChoice(outcome)) {
+        // The stored default cannot run (a scheme with open entries, a mode that is gone): the
+        // main window, where the user can choose, carries on with the picked files.
+        running_ = false;
+        desktop_.beep();
+        hide();
+        emit selectionNeeded();
+        return;
+    }
+    if (auto notes = runNotesMessage(outcome)) desktop_.showMessage(*notes);
     if (outcome.failure) {
         desktop_.beep();
-        desktop_.showMessage(failureMessage(*outcome.failure));
+        desktop_.showMessage(runFailureMessage(*outcome.failure, outcome.failedSource));
     }
     if (!outcome.hints.empty()) desktop_.showMessage(hintsMessage(outcome.hints));
     running_ = false;

@@ -76,6 +76,9 @@ class FileWindow : public QWidget, public FileWindowPort {
     // OK's run is over, or Cancel was pressed: the program ends. Emitted before the
     // application is told to quit.
     void programEnding();
+    // OK found no mode, table or scheme entries chosen to convert with; the window has hidden
+    // itself and the main window should be shown to choose them.
+    void selectionNeeded();
 
   protected:
     void showEvent(QShowEvent* event) override;

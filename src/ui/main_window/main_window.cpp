@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
 
 #include "engine/diagnostics.h"
@@ -299,8 +300,24 @@ void MainWindow::setEntryListShown(bool shown) {
     const int target = width() + change;
     const QSize minimum = minimumClientSize(shown, dpi(), captionWidth());
     setMinimumSize(minimum);
-    resize(std::max(target, minimum.width()), height());
+    // A maximised or full-screen window keeps its size: the lists share its width.
+    if (!isMaximized() && !isFullScreen()) widenWithinScreen(std::max(target, minimum.width()));
     layoutControls();
+}
+
+// The window grows to `clientWidth` as far as the screen allows, and moves left when its right
+// edge would leave the screen, so the entry list stays reachable.
+void MainWindow::widenWithinScreen(int clientWidth) {
+    const QScreen* shownOn = screen();
+    if (shownOn == nullptr) {
+        resize(clientWidth, height());
+        return;
+    }
+    const QRect available = shownOn->availableGeometry();
+    const int frame = frameGeometry().width() - width();
+    resize(std::max(minimumWidth(), std::min(clientWidth, available.width() - frame)), height());
+    const int overhang = frameGeometry().right() - available.right();
+    if (overhang > 0) move(std::max(available.left(), x() - overhang), y());
 }
 
 bool MainWindow::scopeListShown() const {

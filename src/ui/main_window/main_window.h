@@ -73,11 +73,11 @@ class MainWindow : public QWidget, public MainWindowPort {
     void showSelection();
     void showTables();
     void setEntryListShown(bool shown);
+    void widenWithinScreen(int clientWidth);
     bool scopeListShown() const;
 
     void runScope(int scope);
     void handOverToFileWindow();
-    void reportFailure(const Failure& failure, const std::u16string& source);
     void endProgram();
 
     SelectionModel& model();

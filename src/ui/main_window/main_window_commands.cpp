@@ -6,6 +6,7 @@
 
 #include "pipeline/conversion_session.h"
 #include "pipeline/encoding_hint.h"
+#include "pipeline/run_messages.h"
 #include "platform/text.h"
 #include "settings/settings_store.h"
 #include "startup/program_end.h"
@@ -59,7 +60,10 @@ void MainWindow::runScope(int scope) {
     if (scope == 3) request.picked = fileWindow_.selectedEntries();
     const RunOutcome outcome = session_.Rewrite(request);
     running_ = false;
-    if (outcome.failure) reportFailure(*outcome.failure, outcome.failedSource);
+    if (auto notes = runNotesMessage(outcome)) desktop_.showMessage(*notes);
+    if (outcome.failure) {
+        desktop_.showMessage(runFailureMessage(*outcome.failure, outcome.failedSource));
+    }
     if (!outcome.hints.empty()) desktop_.showMessage(hintsMessage(outcome.hints));
 }
 
@@ -67,14 +71,6 @@ void MainWindow::runScope(int scope) {
 void MainWindow::handOverToFileWindow() {
     fileWindow_.takeOverFrom(*this, height(), List1->width());
     hide();
-}
-
-// What stopped the run, with its number and description, and the source it stopped at when the
-// failure names another file; results written before it stay.
-void MainWindow::reportFailure(const Failure& failure, const std::u16string& source) {
-    std::u16string text = fromUtf8(failure.message());
-    if (!source.empty() && failure.file != source) text = source + u"\r\n" + text;
-    desktop_.showMessage({text, kErrorCaption, MessageIcon::Stop, 0});
 }
 
 void MainWindow::endProgram() {

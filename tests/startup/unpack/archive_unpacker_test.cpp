@@ -153,8 +153,42 @@ TEST_F(UnpackTest, UnzipsThroughTheTemplateAndRemembersTheArchiver) {
     EXPECT_EQ(storedArchiver(u"zip"), u"unzip");
     ASSERT_EQ(desktop.choices.size(), 1u);
     EXPECT_EQ(desktop.choices[0].prompt, u"Укажите консольный zip-архиватор");
-    EXPECT_EQ(desktop.choices[0].caption, u"Архиватор unzip|unzip|Архиватор 7z|7z|Все файлы (*)|*");
+    // The template line is written for unzip, so unzip alone is offered.
+    EXPECT_EQ(desktop.choices[0].caption, u"Архиватор unzip|unzip|Все файлы (*)|*");
     EXPECT_EQ(desktop.busyChanges, (std::vector<bool>{true, false}));
+}
+
+TEST_F(UnpackTest, ChooserOffersTheArchiverTheBundledListLineIsWrittenFor) {
+    fs::copy_file(fs::path(LORVANE_BUNDLE_DIR) / "Arch.txt", programFolder / "Arch.txt");
+    struct Case {
+        const char* name;
+        std::u16string offered;
+    } cases[] = {
+        {"book.tar", u"Архиватор tar|tar|Все файлы (*)|*"},
+        {"book.tgz", u"Архиватор tar|tar|Все файлы (*)|*"},
+        {"book.7z", u"Архиватор 7z|7z|Все файлы (*)|*"},
+        {"book.zip", u"Архиватор unzip|unzip|Все файлы (*)|*"},
+        {"book.rar", u"Архиватор unrar|unrar|Все файлы (*)|*"},
+    };
+    for (const auto& c : cases) {
+        desktop.choices.clear();
+        // The tgz line begins with "?": its command is offered for editing, and confirmed.
+        if (std::string_view(c.name).ends_with(".tgz")) {
+            desktop.inputAnswers.push_back(u"-xzf \"copy\" \"--one-top-level=folder\"");
+        }
+        const auto archive = temp.write(std::string("sources/") + c.name, "bytes");
+        EXPECT_EQ(unpack(archive), u"") << c.name;  // the chooser is cancelled
+        ASSERT_EQ(desktop.choices.size(), 1u) << c.name;
+        EXPECT_EQ(desktop.choices[0].caption, c.offered) << c.name;
+    }
+}
+
+TEST_F(UnpackTest, ChooserFallsBackToTheTypesArchiversForALineOfUnknownShape) {
+    writeArchiveList("tar %file% %path%\r\n");
+    const auto archive = temp.write("sources/book.tar", "bytes");
+    EXPECT_EQ(unpack(archive), u"");
+    ASSERT_EQ(desktop.choices.size(), 1u);
+    EXPECT_EQ(desktop.choices[0].caption, u"Архиватор 7z|7z|Все файлы (*)|*");
 }
 
 TEST_F(UnpackTest, TheShippedArchiveListWorksWithTheRealArchivers) {

@@ -9,6 +9,9 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "comma_locale.h"
+#include "pipeline/result_mark.h"
+#include "pipeline/selection_model.h"
 #include "platform/text.h"
 #include "recording_desktop.h"
 #include "settings/settings_store.h"
@@ -85,6 +88,30 @@ TEST_F(DesktopProgramTest, FolderIsConvertedWhole) {
     EXPECT_TRUE(p.ended());
 }
 
+TEST_F(DesktopProgramTest, ConvertingAFolderAgainLeavesTheEarlierResultsAlone) {
+    DesktopProgram& p = *desktopProgram;
+    p.start({sources.u16path()});
+    click(p.mainWindow(), "Command1");
+    ASSERT_EQ(converted("one1.txt"), "b one");
+    if (!isMarkedResult(sources.u16("one1.txt"))) {
+        GTEST_SKIP() << "the temporary folder keeps no extended attributes";
+    }
+    desktopProgram.reset();
+    desktopProgram = std::make_unique<DesktopProgram>(DesktopProgramConfig{
+        program.u16path(), *CodePage::forNumber(1251), desktop, settings, {}, [this](int number) {
+            return number == 5 ? docs.u16("Documents") : docs.u16path();
+        }});
+    desktopProgram->start({sources.u16path()});
+    // The results are listed, not picked.
+    auto* files = desktopProgram->fileWindow().findChild<QListWidget*>("List1");
+    ASSERT_EQ(files->count(), 4);
+    EXPECT_EQ(files->selectedItems().size(), 2);
+    click(desktopProgram->mainWindow(), "Command1");
+    EXPECT_FALSE(sources.exists("one11.txt"));
+    EXPECT_FALSE(sources.exists("one1.txt~"));
+    EXPECT_EQ(converted("two1.txt"), "b two");
+}
+
 TEST_F(DesktopProgramTest, CancelEndsWithoutConverting) {
     DesktopProgram& p = *desktopProgram;
     p.start({sources.u16("one.txt")});
@@ -119,6 +146,78 @@ TEST_F(DesktopProgramTest, SourcesThatLookLikeUtf8AreNamedAfterTheRun) {
                   std::u16string::npos);
         EXPECT_NE(hint.text.find(u"LORVANE_CODEPAGE=65001"), std::u16string::npos);
         EXPECT_EQ(hint.text.find(u"one.txt"), std::u16string::npos);
+    }
+}
+
+TEST_F(DesktopProgramTest, ListStartWhoseStoredSchemeHasOpenEntriesShowsTheMainWindow) {
+    program.write("@grk/T1.txt", "a == g\r\n");
+    program.write("r@mix.txt", "default == <g>\r\n<g> == @grk\\\r\n");
+    SelectionModel modes(program.u16path(), *CodePage::forNumber(1251), nullptr);
+    modes.buildModeList();
+    settings.save(kSettingsSection, u"DefaultFolder", decimal(modes.findMode(u"?mix.txt")));
+    DesktopProgram& p = *desktopProgram;
+    EXPECT_EQ(p.start({sources.u16("one.txt"), sources.u16("two.txt")}),
+              StartupOutcome::FileWindowShown);
+
+    click(p.fileWindow(), "Command1");
+    // Nothing can run with an entry still open: the main window is where the user chooses.
+    EXPECT_FALSE(p.ended());
+    EXPECT_FALSE(p.fileWindow().isVisible());
+    EXPECT_TRUE(p.mainWindow().isVisible());
+    EXPECT_FALSE(sources.exists("one1.txt"));
+    EXPECT_TRUE(desktop.messages.empty());
+
+    p.mainWindow().findChild<QListWidget*>("List1")->setCurrentRow(0);
+    click(p.mainWindow(), "Command1");
+    EXPECT_EQ(converted("one1.txt"), "g one");
+    EXPECT_EQ(converted("two1.txt"), "g two");
+    EXPECT_TRUE(p.ended());
+}
+
+TEST_F(DesktopProgramTest, AFailedRunIsReportedInRussian) {
+    sources.makeFolder("one1.txt");  // the result's name is taken by a folder
+    DesktopProgram& p = *desktopProgram;
+    p.start({sources.u16("one.txt"), sources.u16("two.txt")});
+    click(p.fileWindow(), "Command1");
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].caption, u"Ошибка!");
+    EXPECT_EQ(desktop.messages[0].text, sources.u16("one.txt") + u"\r\n" + sources.u16("one1.txt") +
+                                            u" ошибка 75: Ошибка доступа к пути или файлу");
+    EXPECT_TRUE(p.ended());
+}
+
+TEST_F(DesktopProgramTest, ReplacingTheUsersFileIsToldAtTheEndOfTheRun) {
+    sources.write("one1.txt", "my own notes\r\n");
+    DesktopProgram& p = *desktopProgram;
+    p.start({sources.u16("one.txt")});
+    click(p.mainWindow(), "Command1");
+    EXPECT_EQ(converted("one1.txt"), "b one");
+    EXPECT_EQ(sources.read("one1.txt~"), "my own notes\r\n");
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].icon, MessageIcon::Information);
+    EXPECT_NE(desktop.messages[0].text.find(sources.u16("one1.txt~")), std::u16string::npos);
+}
+
+TEST_F(DesktopProgramTest, TableNumbersReadAlikeUnderACommaLocale) {
+    // The desktop program runs under the user's locale, which Qt takes from the environment.
+    program.write("@hip/rtf.txt", ">extent rtf\r\n>charset 161.5\r\n>fontsize 13.5\r\n");
+    for (const char* locale : test::kNumberLocales) {
+        test::ScopedLocale scoped(locale);
+        if (!scoped.active()) GTEST_SKIP() << locale << " cannot be set or generated";
+        desktopProgram.reset();
+        desktopProgram = std::make_unique<DesktopProgram>(DesktopProgramConfig{
+            program.u16path(),
+            *CodePage::forNumber(1251),
+            desktop,
+            settings,
+            {},
+            [this](int number) { return number == 5 ? docs.u16("Documents") : docs.u16path(); }});
+        DesktopProgram& p = *desktopProgram;
+        p.start({u"@hip@rtf", sources.u16("one.txt")});
+        click(p.mainWindow(), "Command1");
+        const std::string rtf = sources.read("one.rtf");
+        EXPECT_NE(rtf.find("\\fcharset162 "), std::string::npos) << locale << rtf;
+        EXPECT_NE(rtf.find("\\fs28"), std::string::npos) << locale << rtf;
     }
 }
 

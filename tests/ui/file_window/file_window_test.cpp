@@ -288,7 +288,7 @@ TEST_F(FileWindowTest, FailedRunIsReportedBeforeTheProgramEnds) {
     EXPECT_EQ(desktop.messages[0].caption, u"Ошибка!");
     EXPECT_EQ(desktop.messages[0].icon, MessageIcon::Stop);
     EXPECT_NE(desktop.messages[0].text.find(u"70"), std::u16string::npos);
-    EXPECT_NE(desktop.messages[0].text.find(u"Permission denied"), std::u16string::npos);
+    EXPECT_NE(desktop.messages[0].text.find(u"Отказано в разрешении"), std::u16string::npos);
     EXPECT_EQ(desktop.beeps, 1);
     EXPECT_EQ(endings, 1);
 }
