@@ -4,7 +4,7 @@
 #include "pipeline/encoding_hint.h"
 #include "pipeline/output_naming.h"
 #include "pipeline/session_state.h"
-#include "pipeline/text_file_reader.h"
+#include "platform/text_file_reader.h"
 #include "platform/error_catalogue.h"
 #include "platform/paths.h"
 
