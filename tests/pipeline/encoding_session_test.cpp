@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "pipeline/conversion_session.h"
-#include "pipeline/text_file_reader.h"
+#include "platform/text_file_reader.h"
 #include "platform/file_encoding.h"
 #include "platform/paths.h"
 #include "platform/text.h"
