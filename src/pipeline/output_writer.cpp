@@ -8,12 +8,8 @@
 #include <random>
 #include <system_error>
 
-<<<<<<< HEAD
-#include "platform/file_errors.h"
-=======
-#include "pipeline/file_errors.h"
 #include "pipeline/result_mark.h"
->>>>>>> i16
+#include "platform/file_errors.h"
 #include "platform/error_catalogue.h"
 #include "platform/paths.h"
 
