@@ -178,6 +178,7 @@ Variant fnReplace(Evaluator&, Args& a) {
     const bool ignoreCase = textCompare(a, 5);
     const std::u16string haystack = ignoreCase ? fold(rest) : rest;
     const std::u16string needle = ignoreCase ? fold(find) : find;
+    checkDeadline();  // copying a long text takes a while on a busy machine
     std::u16string out;
     std::size_t pos = 0;
     long long done = 0;
