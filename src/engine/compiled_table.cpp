@@ -344,31 +344,4 @@ CompiledTable compileTable(std::u16string_view text, TableOrigin origin, std::u1
     return compiled;
 }
 
-bool looksLikeUtf8(std::string_view bytes) {
-    bool multiByte = false;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        std::size_t length = 1;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        if ((lead & 0xE0) == 0xC0 && lead >= 0xC2)
-            length = 2;
-        else if ((lead & 0xF0) == 0xE0)
-            length = 3;
-        else if ((lead & 0xF8) == 0xF0 && lead <= 0xF4)
-            length = 4;
-        else
-            return false;
-        if (i + length > bytes.size()) return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
-        }
-        multiByte = true;
-        i += length;
-    }
-    return multiByte;
-}
-
 }  // namespace lorvane

@@ -57,7 +57,4 @@ void compileLine(std::u16string_view line, int lineNumber, const CodePage& page,
                  std::vector<Step>& steps, std::vector<Diagnostic>* diagnostics,
                  const std::u16string& file = {});
 
-// True for bytes that are valid UTF-8 holding at least one multi-byte sequence.
-bool looksLikeUtf8(std::string_view bytes);
-
 }  // namespace lorvane

@@ -7,6 +7,7 @@
 
 #include "engine/compiled_table.h"
 #include "engine_fixture.h"
+#include "platform/file_encoding.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
