@@ -90,10 +90,15 @@ Status prepareOutputFolder(const std::u16string& folder) {
     return failure;
 }
 
-// The user's files the results replaced, and the sources a result replaced before their turn.
+void note(const std::u16string& hint, std::ostream& err) {
+    err << "lorvane-cli: note: " << toUtf8(hint) << '\n';
+}
+
+// What the user should know after a run: sources that looked like UTF-8, the user's files the
+// results replaced, and the sources a result replaced before their turn.
 void noteRunOutcome(const RunOutcome& outcome, std::ostream& err) {
     for (const std::u16string& hint : outcome.hints)
-        err << "lorvane-cli: note: " << toUtf8(hint) << '\n';
+        note(hint, err);
     for (const std::u16string& backup : outcome.backups) {
         const std::u16string replaced = backup.substr(0, backup.size() - 1);
         err << "lorvane-cli: note: " << toUtf8(replaced) << " was not written by Lorvane: kept as "
@@ -117,10 +122,6 @@ void noteIgnoredSchemeLines(const SelectionModel& selection, std::ostream& err) 
         err << "lorvane-cli: note: line " << line << " of " << toUtf8(selection.schemeFilePath())
             << " has no \" == \" and is ignored\n";
     }
-}
-
-void note(const std::u16string& hint, std::ostream& err) {
-    err << "lorvane-cli: note: " << toUtf8(hint) << '\n';
 }
 
 int convertStandardInput(ConversionSession& session, int codePage, std::istream& in,
