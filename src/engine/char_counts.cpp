@@ -6,16 +6,40 @@
 namespace lorvane {
 
 template <class Char>
+std::size_t CharCounts<Char>::open(Char c) {
+    const std::size_t s = slot(c);
+    const std::size_t page = s / kPageSize;
+    if (!open_[page]) {
+        std::fill_n(&counts_[page * kPageSize], kPageSize, uint64_t{0});
+        open_[page] = true;
+    }
+    return s;
+}
+
+// Nothing but the bits: a page is cleared when a unit of it is first counted again.
+template <class Char>
+void CharCounts<Char>::clearAll() {
+    if (!counts_) counts_ = std::make_unique_for_overwrite<uint64_t[]>(kUnits);
+    open_.reset();
+}
+
+template <class Char>
 void CharCounts<Char>::recount(std::basic_string_view<Char> text) {
-    counts_.assign(std::size_t{1} << (8 * sizeof(Char)), 0);
-    for (Char unit : text)
-        ++counts_[slot(unit)];
+    clearAll();
+    for (Char unit : text) {
+        const std::size_t s = slot(unit);
+        if (open_[s / kPageSize]) {
+            ++counts_[s];
+        } else {
+            ++counts_[open(unit)];
+        }
+    }
     valid_ = true;
 }
 
 template <class Char>
 void CharCounts<Char>::startOver() {
-    counts_.assign(std::size_t{1} << (8 * sizeof(Char)), 0);
+    clearAll();
     valid_ = true;
 }
 
@@ -47,9 +71,9 @@ void CharCounts<Char>::replaced(std::basic_string_view<Char> search,
     if (times == 0) return;
     const auto n = static_cast<uint64_t>(times);
     for (Char c : search)
-        counts_[slot(c)] -= n;
+        counts_[open(c)] -= n;
     for (Char c : replacement)
-        counts_[slot(c)] += n;
+        counts_[open(c)] += n;
 }
 
 template <class Char>
@@ -59,8 +83,8 @@ void CharCounts<Char>::translated(
     before.reserve(mapping.size());
     for (const auto& [from, image] : mapping) before.push_back(count(from));
     for (std::size_t i = 0; i < mapping.size(); ++i) {
-        counts_[slot(mapping[i].first)] -= before[i];
-        for (Char c : mapping[i].second) counts_[slot(c)] += before[i];
+        counts_[open(mapping[i].first)] -= before[i];
+        for (Char c : mapping[i].second) counts_[open(c)] += before[i];
     }
 }
 

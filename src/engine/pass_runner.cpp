@@ -169,12 +169,9 @@ bool PassRunner::enterBytes() {
     byteCounts_.invalidate();
     if (unitCounts_.valid()) {
         byteCounts_.startOver();
-        for (int unit = 0; unit < 65536; ++unit) {
-            const auto c = static_cast<char16_t>(unit);
-            if (const uint64_t n = unitCounts_[c]; n > 0) {
-                byteCounts_.add(static_cast<char>(codePage_.codeOf(c)), n);
-            }
-        }
+        unitCounts_.forEachPresent([this](char16_t c, uint64_t n) {
+            byteCounts_.add(static_cast<char>(codePage_.codeOf(c)), n);
+        });
     }
     inBytes_ = true;
     return true;
@@ -188,10 +185,9 @@ void PassRunner::leaveBytes() {
     unitCounts_.invalidate();
     if (byteCounts_.valid()) {
         unitCounts_.startOver();
-        for (int byte = 0; byte < 256; ++byte) {
-            const auto b = static_cast<char>(byte);
-            unitCounts_.add(codePage_.charOf(static_cast<unsigned char>(byte)), byteCounts_[b]);
-        }
+        byteCounts_.forEachPresent([this](char b, uint64_t n) {
+            unitCounts_.add(codePage_.charOf(static_cast<unsigned char>(b)), n);
+        });
     }
     inBytes_ = false;
 }

@@ -1,0 +1,73 @@
+// The counts against a plain count of the text, above all when one object counts several texts
+// in turn: a page left over from an earlier text must never show through.
+#include "engine/char_counts.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "platform/text.h"
+
+namespace lorvane {
+namespace {
+
+std::map<char16_t, uint64_t> plainCount(std::u16string_view text) {
+    std::map<char16_t, uint64_t> counts;
+    for (char16_t c : text) ++counts[c];
+    return counts;
+}
+
+void expectCountsOf(const CharCounts<char16_t>& counts, std::u16string_view text) {
+    const auto expected = plainCount(text);
+    std::map<char16_t, uint64_t> visited;
+    counts.forEachPresent([&](char16_t c, uint64_t n) { visited[c] = n; });
+    EXPECT_EQ(visited, expected) << toUtf8(text);
+    for (char16_t probe : {u'a', u'z', u'ж', u'\u0483', u'\uFFFF', u'\0'}) {
+        const auto found = expected.find(probe);
+        EXPECT_EQ(counts[probe], found == expected.end() ? 0 : found->second) << toUtf8(text);
+    }
+}
+
+TEST(CharCounts, OneObjectCountsTextAfterTextWithoutLeftovers) {
+    // Each text leaves other pages in use than the one before it.
+    const std::u16string texts[] = {
+        u"жжж aaa \u0483\uFFFF", u"", u"zz", std::u16string(u"\0\0жa", 4), u"aaa", u"\uFFFF\uFFFF ж",
+    };
+    CharCounts<char16_t> counts;
+    for (const auto& text : texts) {
+        counts.recount(text);
+        expectCountsOf(counts, text);
+    }
+}
+
+TEST(CharCounts, ReplacementsAndTranslationsKeepTheCountsExact) {
+    CharCounts<char16_t> counts;
+    std::u16string text = u"abab жж";
+    counts.recount(text);
+    // "ab" -> "\u0483z" twice: a new page comes into use through the replacement alone.
+    counts.replaced(u"ab", u"\u0483z", 2);
+    text = u"\u0483z\u0483z жж";
+    expectCountsOf(counts, text);
+    counts.translated({{u'ж', u"\uFFFFa"}, {u'z', u""}});
+    text = u"\u0483\u0483 \uFFFFa\uFFFFa";
+    expectCountsOf(counts, text);
+    EXPECT_TRUE(counts.mayContain(u"\uFFFFa"));
+    EXPECT_FALSE(counts.mayContain(u"ж"));
+}
+
+TEST(CharCounts, StartingOverForgetsEveryEarlierCount) {
+    CharCounts<char16_t> counts;
+    counts.recount(u"жжж aaa");
+    counts.startOver();
+    counts.add(u'z', 3);
+    expectCountsOf(counts, u"zzz");
+    CharCounts<char> bytes;
+    bytes.recount("\xff\xff" "a");
+    bytes.startOver();
+    bytes.add('a', 1);
+    EXPECT_EQ(bytes['\xff'], 0u);
+    EXPECT_EQ(bytes['a'], 1u);
+}
+
+}  // namespace
+}  // namespace lorvane
