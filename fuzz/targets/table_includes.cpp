@@ -34,16 +34,15 @@ constexpr int kScriptRuns = 16;
 class ReentrantScripts : public ScriptRunner {
   public:
     explicit ReentrantScripts(ConversionSession& session) : session_(session) {}
-    Expected<std::u16string> RunScript(const std::u16string& name) override {
-        EngineState& state = session_.engineState();
+    Expected<std::u16string> RunScript(const std::u16string& name, std::u16string& text) override {
         if (name.starts_with(u"x") || ++runs_ > kScriptRuns) {
             return failureFor(errors::kFileNotFound, name);
         }
-        if (name.starts_with(u"rpl3")) return session_.tableEngine().Rpl3(state.tmpText);
+        if (name.starts_with(u"rpl3")) return session_.tableEngine().Rpl3(text, *this);
         if (name.starts_with(u"table ")) {
-            return session_.tableEngine().Table(state.tmpText, std::u16string_view(name).substr(6));
+            return session_.tableEngine().Table(text, std::u16string_view(name).substr(6), *this);
         }
-        return name + state.tmpText.substr(0, 256);
+        return name + text.substr(0, 256);
     }
 
   private:

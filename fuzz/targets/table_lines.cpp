@@ -23,17 +23,13 @@ constexpr std::size_t kScriptAnswer = 256;
 
 class EchoScripts : public ScriptRunner {
   public:
-    explicit EchoScripts(const EngineState& state) : state_(state) {}
-    Expected<std::u16string> RunScript(const std::u16string& name) override {
+    Expected<std::u16string> RunScript(const std::u16string& name, std::u16string& text) override {
         if (name.starts_with(u"x") || name.size() > 64) {
             return failureFor(errors::kFileNotFound, name);
         }
         // U+4E2D has no code in a single-byte page: the byte passes must then step aside.
-        return u"\u4E2D" + name + state_.tmpText.substr(0, kScriptAnswer - 1 - name.size());
+        return u"\u4E2D" + name + text.substr(0, kScriptAnswer - 1 - name.size());
     }
-
-  private:
-    const EngineState& state_;
 };
 
 struct Outcome {
@@ -59,18 +55,18 @@ std::optional<Outcome> apply(const std::vector<std::u16string_view>& lines,
     state.modeName = u"mode";
     state.programFolder = u"/nonexistent";
     state.codePage = page;
-    EchoScripts scripts(state);
-    TableEngine engine(state, scripts);
+    EchoScripts scripts;
+    TableEngine engine(state);
     if (way == Way::kOneByOne) {
         for (const std::u16string_view line : lines) {
             if (fuzz::lineBound(line, state.tmpText, kScriptAnswer) > fuzz::kMaxGrownText) {
                 return std::nullopt;
             }
-            engine.Rplc(line, level);
+            engine.Rplc(line, level, scripts);
         }
     } else {
         if (way == Way::kTogetherWithShortcuts) engine.setShortcutThreshold(0);
-        engine.applyLines(lines, level);
+        engine.applyLines(lines, level, scripts);
     }
     return Outcome{std::move(state.tmpText), std::move(state.settings)};
 }

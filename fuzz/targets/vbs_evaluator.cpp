@@ -49,19 +49,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     state.modeName = u"hip";
     state.programFolder = u"/nonexistent";
     state.codePage = page;
-    NoScriptRunner none;
-    TableEngine engine(state, none);
+    TableEngine engine(state);
     QuietDesktop desktop;
     vbs::InterpreterOptions options;
     options.stepLimit = kStepBudget;
     options.timeLimit = std::chrono::milliseconds(2000);
     ScriptHost host(
         state, engine, desktop, [&script](const std::u16string&) { return script; }, page, options);
-    engine.setScriptRunner(host);
     host.interpreter().objects().add(u"Scripting.FileSystemObject",
                                      [](const vbs::HostContext&) { return vbs::ObjectRef(); });
 
-    auto result = host.RunScript(u"fuzz.vbs");
+    auto result = host.RunScript(u"fuzz.vbs", state.tmpText);
     if (!result) {
         // A script may raise any number of its own (Err.Raise); the host's own are catalogued.
         FUZZ_CHECK(result.failure().number != 0);

@@ -1,5 +1,6 @@
-// What the table engine needs of the script host: run a named user script on the working text
-// and hand back the text it sent, or the failure that stopped it.
+// What the table engine needs of the script host: run a named user script on a text and hand
+// back the text it sent, or the failure that stopped it. The engine is given a runner with every
+// call that may reach a script; it keeps none.
 #pragma once
 
 #include <string>
@@ -11,14 +12,10 @@ namespace lorvane {
 class ScriptRunner {
   public:
     virtual ~ScriptRunner() = default;
-    virtual Expected<std::u16string> RunScript(const std::u16string& name) = 0;
-};
-
-// The runner of a program without a script host: every script fails, so script steps are
-// skipped and document scripts end the run, as a failing script does.
-class NoScriptRunner : public ScriptRunner {
-  public:
-    Expected<std::u16string> RunScript(const std::u16string& name) override;
+    // `text` is the text the script works on, the caller's working text: the script reads it
+    // (Output.X), and a table the script applies replaces it, as tables replace the working text.
+    virtual Expected<std::u16string> RunScript(const std::u16string& name,
+                                               std::u16string& text) = 0;
 };
 
 }  // namespace lorvane

@@ -20,17 +20,18 @@ std::u16string_view keywordOf(const Directive& directive) {
 
 }  // namespace
 
-TableEngine::TableEngine(EngineState& state, ScriptRunner& scripts)
-    : state_(state), scripts_(&scripts), shortcutThreshold_(PassRunner::kDefaultThreshold) {}
+TableEngine::TableEngine(EngineState& state)
+    : state_(state), shortcutThreshold_(PassRunner::kDefaultThreshold) {}
 
-void TableEngine::applyLines(const std::vector<std::u16string_view>& lines, int16_t Stp) {
+void TableEngine::applyLines(const std::vector<std::u16string_view>& lines, int16_t Stp,
+                             ScriptRunner& scripts) {
     std::vector<Step> steps;
     for (const std::u16string_view line : lines) compileLine(line, 0, *state_.codePage, steps, nullptr);
-    applySteps(steps, Stp, {});
+    applySteps(steps, Stp, {}, scripts);
 }
 
 // The tests run in this order, each on its own: one line may be a directive and a pair at once.
-void TableEngine::Rplc(std::u16string_view Lin, int16_t Stp) {
+void TableEngine::Rplc(std::u16string_view Lin, int16_t Stp, ScriptRunner& scripts) {
     std::vector<Step> steps;
     compileLine(Lin, 0, *state_.codePage, steps, nullptr);
     for (const Step& step : steps) {
@@ -38,7 +39,7 @@ void TableEngine::Rplc(std::u16string_view Lin, int16_t Stp) {
             ++textVersion_;
             replaceOccurrences(state_.tmpText, step.search, step.text);
         } else {
-            applyDirective(step, Stp);
+            applyDirective(step, Stp, scripts);
         }
     }
 }
@@ -50,16 +51,16 @@ std::shared_ptr<const CompiledTable> TableEngine::topLevelTable(const std::u16st
     return *table;
 }
 
-void TableEngine::applyTable(const CompiledTable& table, int16_t Stp) {
-    applySteps(table.steps, Stp, table.file);
+void TableEngine::applyTable(const CompiledTable& table, int16_t Stp, ScriptRunner& scripts) {
+    applySteps(table.steps, Stp, table.file, scripts);
 }
 
 // Runs of pairs go to the pass runner together; it stops its passes only before a step that
 // reads or changes the working text.
 void TableEngine::applySteps(std::span<const Step> steps, int16_t level,
-                             const std::u16string& file) {
+                             const std::u16string& file, ScriptRunner& scripts) {
     if (trace_ != nullptr) {
-        traceSteps(steps, level, file);
+        traceSteps(steps, level, file, scripts);
         return;
     }
     PassRunner runner(state_.tmpText, *state_.codePage, shortcutThreshold_);
@@ -69,19 +70,19 @@ void TableEngine::applySteps(std::span<const Step> steps, int16_t level,
             continue;
         }
         if (!step.directive->touchesText) {
-            applyDirective(step, level);
+            applyDirective(step, level, scripts);
             continue;
         }
         runner.flush();
         const unsigned before = textVersion_;
-        applyDirective(step, level);
+        applyDirective(step, level, scripts);
         if (textVersion_ != before) runner.textChanged();
     }
     runner.flush();
 }
 
 void TableEngine::traceSteps(std::span<const Step> steps, int16_t level,
-                             const std::u16string& file) {
+                             const std::u16string& file, ScriptRunner& scripts) {
     using Clock = std::chrono::steady_clock;
     for (const Step& step : steps) {
         TraceEvent event;
@@ -104,11 +105,11 @@ void TableEngine::traceSteps(std::span<const Step> steps, int16_t level,
             event.acted = path.has_value();
             event.lengthAfter = event.lengthBefore;
             trace_->stepApplied(event);
-            applyDirective(step, level);
+            applyDirective(step, level, scripts);
             continue;
         } else {
             event.what = keywordOf(*step.directive);
-            event.acted = applyDirective(step, level, &event.detail);
+            event.acted = applyDirective(step, level, scripts, &event.detail);
         }
         event.lengthAfter = state_.tmpText.size();
         event.seconds = std::chrono::duration<double>(Clock::now() - start).count();
@@ -116,7 +117,8 @@ void TableEngine::traceSteps(std::span<const Step> steps, int16_t level,
     }
 }
 
-bool TableEngine::applyDirective(const Step& step, int16_t level, std::u16string* detail) {
+bool TableEngine::applyDirective(const Step& step, int16_t level, ScriptRunner& scripts,
+                                 std::u16string* detail) {
     const Directive& directive = *step.directive;
     if (!directive.actsAt(level)) {
         if (detail != nullptr) *detail = u"skipped at level " + decimal(level);
@@ -169,12 +171,12 @@ bool TableEngine::applyDirective(const Step& step, int16_t level, std::u16string
             DigitRuns(state_.tmpText, step.number, state_.Tablett);
             break;
         case DirectiveAction::RunScript: {
-            const bool ran = runScriptStep(step.text);
+            const bool ran = runScriptStep(step.text, scripts);
             if (detail != nullptr) *detail = step.text + (ran ? u"" : u" (failed, text kept)");
             return ran;
         }
         case DirectiveAction::Include:
-            return applyInclude(step.text, detail);
+            return applyInclude(step.text, scripts, detail);
     }
     if (detail != nullptr) *detail = std::move(recorded);
     return true;
@@ -182,10 +184,10 @@ bool TableEngine::applyDirective(const Step& step, int16_t level, std::u16string
 
 // A script step replaces the working text with the script's answer; a failing script leaves
 // the text as it was before the line, whatever the script did to it on the way.
-bool TableEngine::runScriptStep(const std::u16string& name) {
+bool TableEngine::runScriptStep(const std::u16string& name, ScriptRunner& scripts) {
     ++textVersion_;
     std::u16string before = state_.tmpText;
-    auto result = scripts_->RunScript(name);
+    auto result = scripts.RunScript(name, state_.tmpText);
     if (result) {
         state_.tmpText = std::move(*result);
         return true;
@@ -202,19 +204,20 @@ bool TableEngine::applyPair(std::u16string_view line) {
     return true;
 }
 
-Expected<std::u16string> TableEngine::Table(std::u16string Txt, std::u16string_view Tbl) {
+Expected<std::u16string> TableEngine::Table(std::u16string Txt, std::u16string_view Tbl,
+                                            ScriptRunner& scripts) {
     ++textVersion_;
     state_.tmpText = std::move(Txt);
     const std::u16string path =
         resolveCaseInsensitive(state_.programFolder + u"/" + normalizeSeparators(Tbl));
-    if (Status status = Rplc2(path); !status) return status.failure();
+    if (Status status = Rplc2(path, scripts); !status) return status.failure();
     return state_.tmpText;
 }
 
-Expected<std::u16string> TableEngine::Rpl3(std::u16string Arg) {
+Expected<std::u16string> TableEngine::Rpl3(std::u16string Arg, ScriptRunner& scripts) {
     ++textVersion_;
     state_.tmpText = std::move(Arg);
-    if (Status status = Rplc2(state_.Tablett); !status) return status.failure();
+    if (Status status = Rplc2(state_.Tablett, scripts); !status) return status.failure();
     return state_.tmpText;
 }
 

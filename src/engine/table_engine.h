@@ -32,32 +32,35 @@ class TableEngine {
     // otherwise double the work at every level down to the nesting limit.
     static constexpr int kMaxApplications = 10000;
 
-    TableEngine(EngineState& state, ScriptRunner& scripts);
+    explicit TableEngine(EngineState& state);
 
-    void setScriptRunner(ScriptRunner& scripts) { scripts_ = &scripts; }
+    // Every call that may reach a script (a ">script" line, or an include that has one) takes
+    // the runner that runs it; the engine keeps none.
 
     // Handles one table line at level `Stp` (0 for the first segment's table, the segment index
     // for later segments, -1 for tables applied from tables or scripts).
-    void Rplc(std::u16string_view Lin, int16_t Stp);
+    void Rplc(std::u16string_view Lin, int16_t Stp, ScriptRunner& scripts);
 
     // Applies every line of the table file at `Fil` at level -1. Fails when the file cannot be
     // read, or when nesting is too deep; lines already applied stay in effect.
-    Status Rplc2(const std::u16string& Fil);
+    Status Rplc2(const std::u16string& Fil, ScriptRunner& scripts);
 
     // The working text := Txt; the table program folder + "/" + Tbl applied; the result.
-    Expected<std::u16string> Table(std::u16string Txt, std::u16string_view Tbl);
+    Expected<std::u16string> Table(std::u16string Txt, std::u16string_view Tbl,
+                                   ScriptRunner& scripts);
     // The working text := Arg; the current table (Tablett) applied; the result.
-    Expected<std::u16string> Rpl3(std::u16string Arg);
+    Expected<std::u16string> Rpl3(std::u16string Arg, ScriptRunner& scripts);
 
     // Applies table lines in order at one level: the same text as Rplc on each line, with runs
     // of plain pairs taken together.
-    void applyLines(const std::vector<std::u16string_view>& lines, int16_t Stp);
+    void applyLines(const std::vector<std::u16string_view>& lines, int16_t Stp,
+                    ScriptRunner& scripts);
 
     // The top-level table at `path`, compiled once while its file stays unchanged.
     std::shared_ptr<const CompiledTable> topLevelTable(const std::u16string& path,
                                                        Desktop* desktop);
     // Applies a compiled table at one level.
-    void applyTable(const CompiledTable& table, int16_t Stp);
+    void applyTable(const CompiledTable& table, int16_t Stp, ScriptRunner& scripts);
 
     // Every table compiled so far, with what compiling found.
     const TableCache& tableCache() const { return cache_; }
@@ -73,18 +76,19 @@ class TableEngine {
     void setTrace(StepTrace* trace) { trace_ = trace; }
 
   private:
-    void applySteps(std::span<const Step> steps, int16_t level, const std::u16string& file);
-    void traceSteps(std::span<const Step> steps, int16_t level, const std::u16string& file);
+    void applySteps(std::span<const Step> steps, int16_t level, const std::u16string& file,
+                    ScriptRunner& scripts);
+    void traceSteps(std::span<const Step> steps, int16_t level, const std::u16string& file,
+                    ScriptRunner& scripts);
     // Carries out one step that is no pair; false when it did nothing.
-    bool applyDirective(const Step& step, int16_t level, std::u16string* detail = nullptr);
-    bool runScriptStep(const std::u16string& name);
-    bool applyInclude(const std::u16string& name, std::u16string* detail);
-    Status applyFile(const std::u16string& path);
+    bool applyDirective(const Step& step, int16_t level, ScriptRunner& scripts,
+                        std::u16string* detail = nullptr);
+    bool runScriptStep(const std::u16string& name, ScriptRunner& scripts);
+    bool applyInclude(const std::u16string& name, ScriptRunner& scripts, std::u16string* detail);
 
     bool isBeingApplied(const std::u16string& path) const;
 
     EngineState& state_;
-    ScriptRunner* scripts_;
     TableCache cache_;
     IncludeFinder includes_;
     StepTrace* trace_ = nullptr;

@@ -6,7 +6,7 @@
 
 namespace lorvane {
 
-Status TableEngine::Rplc2(const std::u16string& Fil) {
+Status TableEngine::Rplc2(const std::u16string& Fil, ScriptRunner& scripts) {
     if (nesting_ == 0) applications_ = 0;
     if (nesting_ >= kMaxNesting || applications_ >= kMaxApplications) {
         return failureFor(errors::kOutOfStackSpace, Fil);
@@ -26,7 +26,7 @@ Status TableEngine::Rplc2(const std::u16string& Fil) {
     ++nesting_;
     applying_.push_back(stampOf(Fil).value_or(FileStamp{}));
     const Nested nested{*this};
-    applySteps((*table)->steps, -1, (*table)->file);
+    applySteps((*table)->steps, -1, (*table)->file, scripts);
     return {};
 }
 
@@ -40,12 +40,13 @@ bool TableEngine::isBeingApplied(const std::u16string& path) const {
 // An include of a table that is already being applied (a table that includes itself, directly
 // or through others) is skipped: nothing in a table can end such a recursion, and a table that
 // includes itself twice would otherwise be applied 2^32 times before the nesting limit stops it.
-bool TableEngine::applyInclude(const std::u16string& name, std::u16string* detail) {
+bool TableEngine::applyInclude(const std::u16string& name, ScriptRunner& scripts,
+                               std::u16string* detail) {
     const auto path = includes_.find(state_.programFolder, state_.modeName, name);
     if (detail != nullptr) *detail = path ? *path : u"not found";
     if (!path || isBeingApplied(*path)) return false;
     ++textVersion_;
-    return Rplc2(*path).ok();  // a failing include is a skipped step
+    return Rplc2(*path, scripts).ok();  // a failing include is a skipped step
 }
 
 }  // namespace lorvane

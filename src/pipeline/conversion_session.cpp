@@ -59,7 +59,7 @@ ConversionSession::State::State(SessionConfig sessionConfig,
                                 std::shared_ptr<const CodePage> page)
     : config(std::move(sessionConfig)),
       documents(std::move(documentPage)),
-      tables(engine, noScripts),
+      tables(engine),
       selection(config.programFolder, page, config.desktop),
       formats(config.programFolder, page, mainLister) {
     engine.programFolder = config.programFolder;
@@ -71,13 +71,12 @@ ConversionSession::State::State(SessionConfig sessionConfig,
     host = std::make_unique<ScriptHost>(engine, tables, desktop(), readScript, std::move(page));
     scripts = host.get();
     counted.target = scripts;
-    tables.setScriptRunner(counted);
 }
 
 ScriptStep ConversionSession::State::scriptStep() {
     return [this](const std::u16string& name, std::u16string text) {
         engine.tmpText = std::move(text);
-        return counted.RunScript(name);
+        return counted.RunScript(name, engine.tmpText);
     };
 }
 
@@ -177,7 +176,7 @@ Status ConversionSession::convertIntoWorkingText(std::u16string text,
         engine.tmpText.erase(0, markerLength);
         settings.prae.clear();
         settings.post.clear();
-        s.tables.applyTable(*table, static_cast<int16_t>(k));
+        s.tables.applyTable(*table, static_cast<int16_t>(k), s.counted);
 
         completeExtension(settings.extent, selection.tableText());
         if (settings.fontFace.empty()) {

@@ -43,8 +43,9 @@ bool wantsTable(const Arguments& args) {
 
 }  // namespace
 
-DisplayClass::DisplayClass(EngineState& state, TableEngine& engine)
-    : state_(state), engine_(engine) {}
+DisplayClass::DisplayClass(EngineState& state, TableEngine& engine, ScriptRunner& scripts)
+    : state_(state), engine_(engine), scripts_(scripts), standing_{state.tmpText, {}},
+      current_(&standing_) {}
 
 MemberId DisplayClass::findMember(std::u16string_view name) const {
     for (std::size_t i = 0; i < std::size(kMembers); ++i) {
@@ -66,15 +67,15 @@ Variant DisplayClass::get(MemberId member, Arguments& args) {
         case kSend:
             return send(args);
         case kX:
-            return Variant::fromString(state_.tmpText);
+            return Variant::fromString(current_->text);
         case kToSlv:
         case kToGrk:
         case kToRom:
             return numeral(member, args);
         case kTable: {
             // Tbl is a path users write, often with "\".
-            auto result =
-                engine_.Table(vbs::toString(args[0]), normalizeSeparators(vbs::toString(args[1])));
+            auto result = engine_.Table(vbs::toString(args[0]),
+                                        normalizeSeparators(vbs::toString(args[1])), scripts_);
             if (!result) raiseFailure(result.failure());
             return Variant::fromString(std::move(*result));
         }
@@ -86,7 +87,7 @@ Variant DisplayClass::get(MemberId member, Arguments& args) {
 // A value without a text form (Null) fails in the script, so no empty answer slips through.
 Variant DisplayClass::send(Arguments& args) {
     if (args[0].isNull()) vbs::raise(errors::kInvalidUseOfNull);
-    scriptResult_ = vbs::toString(args[0]);
+    current_->sent = vbs::toString(args[0]);
     return {};
 }
 
@@ -107,7 +108,7 @@ Variant DisplayClass::numeral(MemberId member, Arguments& args) {
 }
 
 Variant DisplayClass::throughCurrentTable(std::u16string text) {
-    auto result = engine_.Rpl3(std::move(text));
+    auto result = engine_.Rpl3(std::move(text), scripts_);
     if (!result) raiseFailure(result.failure());
     return Variant::fromString(std::move(*result));
 }

@@ -1,11 +1,11 @@
-// The object scripts reach as "Output": it reads the working text, converts numbers to
-// numerals, applies tables, and takes the script's answer (Send). Every method works on the
-// engine state it was made with.
+// The object scripts reach as "Output": it reads the text the script works on, converts numbers
+// to numerals, applies tables, and takes the script's answer (Send).
 #pragma once
 
 #include <string>
 
 #include "engine/engine_state.h"
+#include "engine/script_runner.h"
 #include "engine/table_engine.h"
 #include "scripting/host_object.h"
 
@@ -13,11 +13,37 @@ namespace lorvane {
 
 class DisplayClass : public vbs::Object {
   public:
-    DisplayClass(EngineState& state, TableEngine& engine);
+    // One run of a script: the text it works on (X reads it; Table and Rpl3 replace it, as they
+    // replace the working text) and what it sent.
+    struct Call {
+        std::u16string& text;
+        std::u16string sent;
+    };
 
-    // The text of the last Send (scriptResult).
-    const std::u16string& scriptResult() const { return scriptResult_; }
-    void setScriptResult(std::u16string text) { scriptResult_ = std::move(text); }
+    // Makes `call` the current one for its lifetime; the one before is current again afterwards,
+    // so a script run by a table another script applies keeps the outer run's answer apart.
+    class CallScope {
+      public:
+        CallScope(DisplayClass& output, Call& call) : output_(output), outer_(output.current_) {
+            output.current_ = &call;
+        }
+        ~CallScope() { output_.current_ = outer_; }
+        CallScope(const CallScope&) = delete;
+        CallScope& operator=(const CallScope&) = delete;
+
+      private:
+        DisplayClass& output_;
+        Call* outer_;
+    };
+
+    // Tables applied through Table and Rpl3 act on `state` and run their scripts with `scripts`.
+    // Outside a call (a script run as a program of its own) the working text is the text.
+    DisplayClass(EngineState& state, TableEngine& engine, ScriptRunner& scripts);
+    DisplayClass(const DisplayClass&) = delete;
+    DisplayClass& operator=(const DisplayClass&) = delete;
+
+    // The text of the current call's last Send (scriptResult).
+    const std::u16string& scriptResult() const { return current_->sent; }
 
     std::u16string typeName() const override { return u"DisplayClass"; }
     vbs::MemberId findMember(std::u16string_view name) const override;
@@ -30,7 +56,9 @@ class DisplayClass : public vbs::Object {
 
     EngineState& state_;
     TableEngine& engine_;
-    std::u16string scriptResult_;
+    ScriptRunner& scripts_;
+    Call standing_;
+    Call* current_;
 };
 
 }  // namespace lorvane

@@ -72,7 +72,7 @@ class DeferredDesktop : public Desktop {
 
 class RefusingScripts : public ScriptRunner {
   public:
-    Expected<std::u16string> RunScript(const std::u16string& name) override {
+    Expected<std::u16string> RunScript(const std::u16string& name, std::u16string&) override {
         refused = true;
         return failureFor(errors::kPermissionDenied, name);
     }

@@ -1,6 +1,6 @@
 // The program's script host: runs a user script from the program folder's "Scripts" folder on
-// the working text, with the one "Output" object registered for the host's whole life, and
-// hands back the text the script sent.
+// a text, with the one "Output" object registered for the host's whole life, and hands back the
+// text the script sent. The tables a script applies run their own scripts on this host.
 #pragma once
 
 #include <functional>
@@ -28,7 +28,7 @@ class ScriptHost : public ScriptRunner {
     // Adds the script's code (an empty or unreadable file adds none) and runs its Main. Fails
     // with the script's compile or run-time error, when there is no Main, or when Main returns
     // without having sent a non-empty text.
-    Expected<std::u16string> RunScript(const std::u16string& name) override;
+    Expected<std::u16string> RunScript(const std::u16string& name, std::u16string& text) override;
 
     // The path RunScript reads for a script name.
     std::u16string scriptPath(const std::u16string& name) const;

@@ -55,9 +55,9 @@ class SilentDesktop : public Desktop {
 // ran no script may convert the others on several threads.
 class CountingScriptRunner : public ScriptRunner {
   public:
-    Expected<std::u16string> RunScript(const std::u16string& name) override {
+    Expected<std::u16string> RunScript(const std::u16string& name, std::u16string& text) override {
         ++runs;
-        return target->RunScript(name);
+        return target->RunScript(name, text);
     }
     ScriptRunner* target = nullptr;
     unsigned runs = 0;
@@ -81,13 +81,12 @@ struct ConversionSession::State {
     bool sourceLooksUtf8 = false;  // the source last read
     SilentDesktop silent;
     EngineState engine;
-    NoScriptRunner noScripts;
     TableEngine tables;
     // The one script host of the session's life: scripts added to it stay there, and "Output"
     // stays bound to the one script object.
     std::unique_ptr<ScriptHost> host;
     ScriptRunner* scripts = nullptr;
-    CountingScriptRunner counted;  // what the engine and the output steps call
+    CountingScriptRunner counted;  // what the session gives the engine and the output steps
     SelectionModel selection;
     FileLister mainLister;    // the main window's file lister (format folder)
     FileLister folderLister;  // a run's lister when the caller brings none

@@ -78,7 +78,7 @@ class Differential : public EngineTest {
     bool agrees(const std::u16string& text, const std::vector<std::u16string>& table) {
         std::vector<std::u16string_view> views(table.begin(), table.end());
         state.tmpText = text;
-        engine.applyLines(views, 0);
+        engine.applyLines(views, 0, scripts);
         std::u16string lines;
         for (const auto& line : table)
             lines += line + u" | ";
@@ -165,7 +165,7 @@ TEST_F(Differential, TablesAppliedFromFilesAgreeToo) {
         for (const auto& line : table)
             file += line + u"\r\n";
         state.tmpText = text;
-        ASSERT_TRUE(engine.Rplc2(writeTable("@hip/r.txt", file)).ok());
+        ASSERT_TRUE(engine.Rplc2(writeTable("@hip/r.txt", file), scripts).ok());
         // Lines of four characters or fewer are skipped in table files.
         std::vector<std::u16string> applied;
         for (const auto& line : table) {

@@ -20,7 +20,7 @@ class FakeScriptRunner : public ScriptRunner {
     std::map<std::u16string, std::function<Expected<std::u16string>()>> answers;
     std::vector<std::u16string> calls;
 
-    Expected<std::u16string> RunScript(const std::u16string& name) override {
+    Expected<std::u16string> RunScript(const std::u16string& name, std::u16string&) override {
         calls.push_back(name);
         auto it = answers.find(name);
         if (it == answers.end()) return failureFor(errors::kFileNotFound, name);
@@ -30,7 +30,7 @@ class FakeScriptRunner : public ScriptRunner {
 
 class EngineTest : public ::testing::Test {
   protected:
-    EngineTest() : engine(state, scripts) {
+    EngineTest() : engine(state) {
         state.programFolder = folder.u16path();
         state.modeName = u"hip";
         state.codePage = *CodePage::forNumber(1251);
@@ -45,7 +45,7 @@ class EngineTest : public ::testing::Test {
 
     std::u16string apply(std::u16string_view line, std::u16string text, int16_t level = 0) {
         state.tmpText = std::move(text);
-        engine.Rplc(line, level);
+        engine.Rplc(line, level, scripts);
         return state.tmpText;
     }
 

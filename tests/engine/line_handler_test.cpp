@@ -48,14 +48,14 @@ TEST_F(LineHandler, DirectivesFillTheSettings) {
     };
     for (const auto& c : cases) {
         state.settings = TableSettings{};
-        engine.Rplc(c.line, c.level);
+        engine.Rplc(c.line, c.level, scripts);
         EXPECT_TRUE(c.check(state.settings)) << c.what << ": " << toUtf8(c.line);
     }
 }
 
 TEST_F(LineHandler, NotEol2SwitchesOff) {
     state.settings.eol2 = true;
-    engine.Rplc(u" >NotEol2 ", 0);
+    engine.Rplc(u" >NotEol2 ", 0, scripts);
     EXPECT_FALSE(state.settings.eol2);
 }
 
@@ -133,7 +133,7 @@ TEST_F(LineHandler, MalformedLinesNeverCrash) {
     const std::u16string original(u"abc\0def", 7);
     for (const auto& line : lines) {
         state.tmpText = original;
-        engine.Rplc(line, 0);
+        engine.Rplc(line, 0, scripts);
         EXPECT_EQ(state.tmpText, original) << toUtf8(line.substr(0, 40));
     }
 }

@@ -13,7 +13,7 @@ TEST_F(TableFile, AppliesLinesEndingAtCrLfOrLoneCrAtLevelMinusOne) {
                                  u"a == b\r\nxy\r\n// c == d\r\n// * e == f\r\n"
                                  u">fontsize 12\r>charset 161\rg == h\n == i\rj == k");
     state.tmpText = u"a c e g j \n";
-    ASSERT_TRUE(engine.Rplc2(path).ok());
+    ASSERT_TRUE(engine.Rplc2(path, scripts).ok());
     // "xy" is too short; both comment forms are skipped; a lone LF stays inside its line, so
     // "g == h\n == i" is one pair; the last line counts although no line end follows it.
     EXPECT_EQ(state.tmpText, u"b c e h\n == i k \n");
@@ -22,10 +22,10 @@ TEST_F(TableFile, AppliesLinesEndingAtCrLfOrLoneCrAtLevelMinusOne) {
 }
 
 TEST_F(TableFile, MissingOrFolderTableFails) {
-    EXPECT_EQ(engine.Rplc2(folder.u16("none.txt")).failure().number, errors::kFileNotFound);
+    EXPECT_EQ(engine.Rplc2(folder.u16("none.txt"), scripts).failure().number, errors::kFileNotFound);
     folder.makeFolder("dir.txt");
-    EXPECT_FALSE(engine.Rplc2(folder.u16("dir.txt")).ok());
-    EXPECT_FALSE(engine.Rplc2(u"").ok());
+    EXPECT_FALSE(engine.Rplc2(folder.u16("dir.txt"), scripts).ok());
+    EXPECT_FALSE(engine.Rplc2(u"", scripts).ok());
 }
 
 TEST_F(TableFile, IncludeFromTheModeFolderMatchesTheNameExactly) {
@@ -61,17 +61,17 @@ TEST_F(TableFile, SelfAndMutualIncludesEndAtTheNestingLimit) {
 TEST_F(TableFile, TableAndRpl3LeaveTheirResultInTheWorkingText) {
     writeTable("@hip/t.txt", u"abc == ABC\r\n");
     writeTable("@hip/other.txt", u"x == X\r\n");
-    auto converted = engine.Rpl3(u"abcx");
+    auto converted = engine.Rpl3(u"abcx", scripts);
     ASSERT_TRUE(converted.ok());
     EXPECT_EQ(*converted, u"ABCx");
     EXPECT_EQ(state.tmpText, u"ABCx");
 
-    auto viaTable = engine.Table(u"abcx", u"@hip\\other.txt");
+    auto viaTable = engine.Table(u"abcx", u"@hip\\other.txt", scripts);
     ASSERT_TRUE(viaTable.ok());
     EXPECT_EQ(*viaTable, u"abcX");
     EXPECT_EQ(state.tmpText, u"abcX");
 
-    auto missing = engine.Table(u"q", u"@hip\\none.txt");
+    auto missing = engine.Table(u"q", u"@hip\\none.txt", scripts);
     ASSERT_FALSE(missing.ok());
     EXPECT_EQ(missing.failure().number, errors::kFileNotFound);
 }
@@ -80,10 +80,10 @@ TEST_F(TableFile, ScriptThatAppliesItsOwnTableAgainEnds) {
     // The table runs a script that applies the same table, which runs the script again...
     writeTable("@hip/t.txt", u">script again.vbs\r\nz == y\r\n");
     scripts.answers[u"again.vbs"] = [this]() -> Expected<std::u16string> {
-        return engine.Rpl3(state.tmpText);
+        return engine.Rpl3(state.tmpText, scripts);
     };
     state.tmpText = u"z";
-    engine.Rplc(u">script again.vbs", 0);
+    engine.Rplc(u">script again.vbs", 0, scripts);
     EXPECT_LE(scripts.calls.size(), static_cast<std::size_t>(TableEngine::kMaxNesting + 1));
     EXPECT_EQ(state.tmpText, u"y");
 }
@@ -99,9 +99,9 @@ TEST_F(TableFile, LargeAndBinaryTablesAreAppliedLineByLine) {
     folder.write("@hip/bin.txt", binary + "\r\n" + binary);
     writeTable("@hip/big.txt", big);
     state.tmpText = u"aq5qa";
-    ASSERT_TRUE(engine.Rplc2(folder.u16("@hip/big.txt")).ok());
+    ASSERT_TRUE(engine.Rplc2(folder.u16("@hip/big.txt"), scripts).ok());
     EXPECT_EQ(state.tmpText, u"bb");
-    ASSERT_TRUE(engine.Rplc2(folder.u16("@hip/bin.txt")).ok());
+    ASSERT_TRUE(engine.Rplc2(folder.u16("@hip/bin.txt"), scripts).ok());
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ class PassShortcuts : public EngineTest {
     std::u16string applyRepeated(std::u16string text, std::u16string_view line, int times) {
         const std::vector<std::u16string_view> lines(static_cast<std::size_t>(times), line);
         state.tmpText = std::move(text);
-        engine.applyLines(lines, 0);
+        engine.applyLines(lines, 0, scripts);
         return state.tmpText;
     }
 };

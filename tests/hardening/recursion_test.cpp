@@ -35,7 +35,7 @@ TEST_F(Recursion, TheSameIncludeTwiceInARowIsAppliedTwice) {
     writeTable("@hip/@once.txt", u"a == ab\r\n");
     EXPECT_EQ(apply(u">go@once.txt", u"a"), u"ab");
     state.tmpText = u"a";
-    engine.applyLines({u">go@once.txt", u">go@once.txt"}, 0);
+    engine.applyLines({u">go@once.txt", u">go@once.txt"}, 0, scripts);
     EXPECT_EQ(state.tmpText, u"abb");
 }
 
@@ -45,10 +45,10 @@ TEST_F(Recursion, AScriptThatAppliesItsOwnTableTwiceStopsAtTheApplicationLimit) 
     int calls = 0;
     scripts.answers[u"again"] = [this, &calls]() -> Expected<std::u16string> {
         ++calls;
-        return engine.Rpl3(state.tmpText);
+        return engine.Rpl3(state.tmpText, scripts);
     };
     state.tmpText = u"zq";
-    engine.Rplc(u">script again", 0);
+    engine.Rplc(u">script again", 0, scripts);
     EXPECT_LE(calls, 2 * (TableEngine::kMaxApplications + TableEngine::kMaxNesting) + 2);
     EXPECT_GT(calls, TableEngine::kMaxApplications);
     // The outermost script's table application succeeded, so its line's result stands.
@@ -60,17 +60,17 @@ TEST_F(Recursion, AScriptThatAppliesItsOwnTableTwiceStopsAtTheApplicationLimit) 
         ++calls;
         return failureFor(errors::kFileNotFound);
     };
-    ASSERT_TRUE(engine.Rpl3(u"z").ok());
+    ASSERT_TRUE(engine.Rpl3(u"z", scripts).ok());
     EXPECT_EQ(calls, 2);
 }
 
 // Table and Rpl3 may name any path; a device that never ends is no table.
 TEST_F(Recursion, ATableThatIsADeviceFailsAtOnce) {
-    auto applied = engine.Table(u"a", u"../../../../../../../../dev/zero");
+    auto applied = engine.Table(u"a", u"../../../../../../../../dev/zero", scripts);
     ASSERT_FALSE(applied.ok());
     EXPECT_EQ(applied.failure().number, errors::kPathFileAccessError);
     state.Tablett = u"/dev/zero";
-    EXPECT_FALSE(engine.Rpl3(u"a").ok());
+    EXPECT_FALSE(engine.Rpl3(u"a", scripts).ok());
 }
 
 }  // namespace

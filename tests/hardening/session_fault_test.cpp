@@ -92,7 +92,12 @@ TEST_F(SessionFaults, ATableThatIsAFolderLeavesItsSegmentUnconverted) {
     ASSERT_TRUE(converted.ok()) << converted.failure().message();
     EXPECT_EQ(*converted, u"bab");
 
-    auto applied = session.tableEngine().Table(u"a", u"@m/folder.txt");
+    struct NoScripts : ScriptRunner {
+        Expected<std::u16string> RunScript(const std::u16string& name, std::u16string&) override {
+            return failureFor(errors::kNoScriptHost, name);
+        }
+    } noScripts;
+    auto applied = session.tableEngine().Table(u"a", u"@m/folder.txt", noScripts);
     ASSERT_FALSE(applied.ok());
     EXPECT_EQ(applied.failure().number, errors::kFileNotFound);
 }

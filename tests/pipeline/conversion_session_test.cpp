@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 class FakeScripts : public ScriptRunner {
   public:
     explicit FakeScripts(EngineState& state) : state_(state) {}
-    Expected<std::u16string> RunScript(const std::u16string& name) override {
+    Expected<std::u16string> RunScript(const std::u16string& name, std::u16string&) override {
         ran.push_back(name);
         auto found = scripts.find(name);
         if (found == scripts.end()) return failureFor(errors::kFileNotFound, name);

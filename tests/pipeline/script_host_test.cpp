@@ -23,13 +23,12 @@ class Bridge : public testing::Test {
     Bridge()
         : page(*CodePage::forNumber(1251)),
           desktop(messages),
-          engine(state, noScripts),
+          engine(state),
           host(
               state, engine, desktop, [this](const std::u16string& path) { return read(path); },
               page) {
         state.programFolder = temp.u16path();
         state.codePage = page;
-        engine.setScriptRunner(host);
         temp.write("@hip/plain.txt", "abc == xyz\r\n~ == T\r\n");
         temp.write("@hip/upper.txt", "a == A\r\nb == B\r\n");
         state.Tablett = temp.u16("@hip/plain.txt");
@@ -46,13 +45,13 @@ class Bridge : public testing::Test {
     }
 
     std::u16string runOk(const std::u16string& name) {
-        auto result = host.RunScript(name);
+        auto result = host.RunScript(name, state.tmpText);
         EXPECT_TRUE(result.ok()) << result.failure().message();
         return result.ok() ? *result : u"";
     }
 
     int runFails(const std::u16string& name) {
-        auto result = host.RunScript(name);
+        auto result = host.RunScript(name, state.tmpText);
         EXPECT_FALSE(result.ok()) << toUtf8(*result);
         return result.ok() ? 0 : result.failure().number;
     }
@@ -62,7 +61,6 @@ class Bridge : public testing::Test {
     std::ostringstream messages;
     HeadlessDesktop desktop;
     EngineState state;
-    NoScriptRunner noScripts;
     TableEngine engine;
     ScriptHost host;
     std::vector<std::u16string> reads;
@@ -118,7 +116,7 @@ TEST_F(Bridge, AMissingTableIsARunTimeErrorOfTheCall) {
            "  Send \"error \" & Err.Number\nEnd Sub\n");
     EXPECT_EQ(runOk(u"missing.vbs"), u"error 53");
     script("missing2.vbs", "Sub Main\n  Send Table(\"abc\", \"@hip/none.txt\")\nEnd Sub\n");
-    auto result = host.RunScript(u"missing2.vbs");
+    auto result = host.RunScript(u"missing2.vbs", state.tmpText);
     ASSERT_FALSE(result.ok());
     EXPECT_EQ(result.failure().number, errors::kFileNotFound);
     EXPECT_EQ(result.failure().line, 2);
@@ -127,16 +125,16 @@ TEST_F(Bridge, AMissingTableIsARunTimeErrorOfTheCall) {
 TEST_F(Bridge, AFailingScriptLeavesTheTextAsItWasBeforeItsLine) {
     script("bad.vbs", "Sub Main\n  Send \"partial\"\n  x = 1 / 0\nEnd Sub\n");
     state.tmpText = u"before";
-    engine.Rplc(u">script bad.vbs", 0);
+    engine.Rplc(u">script bad.vbs", 0, host);
     EXPECT_EQ(state.tmpText, u"before");
     script("good.vbs", "Sub Main\n  Send UCase(X())\nEnd Sub\n");
-    engine.Rplc(u">script good.vbs", 0);
+    engine.Rplc(u">script good.vbs", 0, host);
     EXPECT_EQ(state.tmpText, u"BEFORE");
 }
 
 TEST_F(Bridge, CompileErrorsNameTheScript) {
     script("broken.vbs", "Sub Main\n  Send 1 2\nEnd Sub\n");
-    auto result = host.RunScript(u"broken.vbs");
+    auto result = host.RunScript(u"broken.vbs", state.tmpText);
     ASSERT_FALSE(result.ok());
     EXPECT_EQ(result.failure().message(),
               "broken.vbs(2, 10) error 1025: Expected end of statement");

@@ -104,15 +104,13 @@ int run(const Options& options) {
     state.tmpText = standardInput(*codePage);
 
     HeadlessDesktop desktop(std::cerr);
-    NoScriptRunner noScripts;
-    TableEngine engine(state, noScripts);
+    TableEngine engine(state);
     vbs::InterpreterOptions standalone;
     standalone.scriptVariablesFirst = true;
     ScriptHost host(
         state, engine, desktop,
         [&](const std::u16string& path) { return ReadTextFile(path, *codePage, &desktop); },
         codePage, standalone);
-    engine.setScriptRunner(host);
 
     auto echo = [&](const std::u16string& line) { std::cout << codePage->encode(line) << '\n'; };
     host.interpreter().AddObject(
