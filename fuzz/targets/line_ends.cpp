@@ -1,11 +1,13 @@
 // The text reader's line ends: normalizeLineEnds against the four replacements it stands for
 // (LF CR -> LF, CR LF -> LF, LF -> CR, CR -> CR LF, in this order); the large-file way of
 // reading against a plain split at CR LF and lone CR followed by those replacements; and the
-// line buffer against plain concatenation (pieces from the input's lines).
+// line buffer against plain concatenation (pieces from the input's lines). The file is read by
+// its byte-order mark when it begins with one, so its text is the bytes decoded that way.
 #include <cstdint>
 #include <string>
 
 #include "fuzz_support.h"
+#include "platform/file_encoding.h"
 #include "platform/line_buffer.h"
 #include "platform/text_file_reader.h"
 #include "platform/text.h"
@@ -68,14 +70,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     normalizeLineEnds(normalised);
     FUZZ_CHECK(normalised == fourReplacements(text));
 
+    const CodePage& page = **CodePage::forNumber(1251);
+    const std::u16string fileText = decodeFileBytes(bytes, page);
+    std::u16string fileNormalised = fileText;
+    normalizeLineEnds(fileNormalised);
     const fuzz::ScratchFolder& folder = fuzz::ScratchFolder::instance();
     folder.write(u"source.txt", bytes);
     const std::u16string path = folder.u16path() + u"/source.txt";
-    auto lines = readLineByLine(path, **CodePage::forNumber(1251));
+    auto lines = readLineByLine(path, page);
     FUZZ_CHECK(lines.ok());
-    FUZZ_CHECK(*lines == fourReplacements(linesWithCrLf(text)));
-    FUZZ_CHECK(*assembleLines(text) == *lines);
-    FUZZ_CHECK(ReadTextFile(path, **CodePage::forNumber(1251), nullptr) == normalised);
+    FUZZ_CHECK(*lines == fourReplacements(linesWithCrLf(fileText)));
+    FUZZ_CHECK(*assembleLines(fileText) == *lines);
+    FUZZ_CHECK(ReadTextFile(path, page, nullptr) == fileNormalised);
 
     checkLineBuffer(text);
     return 0;
