@@ -106,7 +106,10 @@ Variant arithmetic(Op op, const Variant& left, const Variant& right) {
 
 Variant add(const Variant& left, const Variant& right) {
     if (left.isString() && (right.isString() || right.isEmpty())) {
-        const std::u16string_view tail = right.isString() ? right.asString() : u"";
+        // Both branches views: with u"" beside a std::u16string the conditional would be a
+        // temporary copy of the right side, gone before the view is read.
+        const std::u16string_view tail =
+            right.isString() ? std::u16string_view(right.asString()) : std::u16string_view();
         checkTextLength(left.asString().size() + tail.size());
         return Variant::fromString(left.asString() + std::u16string(tail));
     }

@@ -11,22 +11,9 @@
 #include <string>
 #include <vector>
 
-namespace lorvane::test {
+#include "sanitizers.h"
 
-// AddressSanitizer reserves terabytes of address space for its shadow memory as a program
-// starts, so a sanitized child cannot even start under an address-space limit. The tests and
-// lorvane-cli are always built with the same flags, so the test's own build tells.
-#if defined(__SANITIZE_ADDRESS__)
-inline constexpr bool kBuiltWithAddressSanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-inline constexpr bool kBuiltWithAddressSanitizer = true;
-#else
-inline constexpr bool kBuiltWithAddressSanitizer = false;
-#endif
-#else
-inline constexpr bool kBuiltWithAddressSanitizer = false;
-#endif
+namespace lorvane::test {
 
 struct ChildFaults {
     // A child still running after this long is killed (a hang fails the test, not the run).
