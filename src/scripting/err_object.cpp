@@ -57,6 +57,9 @@ Variant ErrObject::get(MemberId member, Arguments& args) {
             if (args.empty() || args.size() > 5) raise(errors::kWrongNumberOfArguments);
             ScriptError error;
             error.number = toLong(args[0]);
+            // No error has the number 0, nor a positive one past 16 bits: raising one is an
+            // invalid call, as it is in Windows' own VBScript.
+            if (error.number == 0 || error.number > 0xFFFF) raise(errors::kInvalidProcedureCall);
             if (args.size() > 1 && !args[1].isEmpty()) error.source = toString(args[1]);
             if (args.size() > 2 && !args[2].isEmpty()) error.description = toString(args[2]);
             if (error.description.empty()) error.description = errors::description(error.number);

@@ -13,6 +13,10 @@ Err.Raise vbObjectError + 1
 WScript.Echo Err.Number - vbObjectError
 Err.Raise 9
 WScript.Echo Err, Err.Description
+Err.Raise 0
+WScript.Echo Err.Number
+Err.Raise 65536
+WScript.Echo Err.Number
 On Error GoTo 0
 WScript.Echo Err.Number
 
@@ -53,6 +57,8 @@ End Class
 ' expect: 1000 MyScript Something broke
 ' expect: 1
 ' expect: 9 Subscript out of range
+' expect: 5
+' expect: 5
 ' expect: 0
 ' expect: caller goes on 11 True
 ' expect: failed 11 2.5
