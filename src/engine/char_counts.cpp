@@ -26,14 +26,8 @@ void CharCounts<Char>::clearAll() {
 template <class Char>
 void CharCounts<Char>::recount(std::basic_string_view<Char> text) {
     clearAll();
-    for (Char unit : text) {
-        const std::size_t s = slot(unit);
-        if (open_[s / kPageSize]) {
-            ++counts_[s];
-        } else {
-            ++counts_[open(unit)];
-        }
-    }
+    for (Char unit : text)
+        ++counts_[open(unit)];
     valid_ = true;
 }
 

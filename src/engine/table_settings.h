@@ -17,6 +17,8 @@ struct TableSettings {
     std::u16string script1;   // script run on the whole converted document
     std::u16string script2;   // script run at the markup stage of HTML and RTF output
     int codepage = 0;         // code page the result is written in; 0 = its source's encoding
+
+    bool operator==(const TableSettings&) const = default;
 };
 
 }  // namespace lorvane

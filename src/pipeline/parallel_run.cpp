@@ -23,13 +23,6 @@
 namespace lorvane {
 namespace {
 
-bool operator==(const TableSettings& a, const TableSettings& b) {
-    return a.prae == b.prae && a.post == b.post && a.extent == b.extent &&
-           a.fontSize == b.fontSize && a.fontFace == b.fontFace && a.eol2 == b.eol2 &&
-           a.charset == b.charset && a.script1 == b.script1 && a.script2 == b.script2 &&
-           a.codepage == b.codepage;
-}
-
 // What a conversion showed on the desktop, shown again by the run in source order.
 struct DesktopCall {
     bool beep = false;
@@ -240,7 +233,7 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
         claimable.notify_all();
         s.engine.settings = result.settingsAfter;
         // The later sources were converted from the settings this one started with.
-        if (!(result.settingsAfter == start)) {
+        if (result.settingsAfter != start) {
             rest = k + 1;
             break;
         }
