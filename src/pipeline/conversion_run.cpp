@@ -1,12 +1,11 @@
 // The run over the chosen sources: which files a scope converts, in which order, and what is
 // opened afterwards.
-#include <sys/stat.h>
 
-#include <set>
 #include <utility>
 
 #include "pipeline/conversion_session.h"
 #include "pipeline/encoding_hint.h"
+#include "pipeline/file_set.h"
 #include "pipeline/output_naming.h"
 #include "pipeline/result_mark.h"
 #include "pipeline/session_state.h"
@@ -68,23 +67,6 @@ std::vector<std::u16string> pickedSources(const std::vector<std::u16string>& pic
     return sources;
 }
 
-// Files by device and inode, so a source is recognised under any of its names.
-class FileSet {
-  public:
-    void add(const std::u16string& path) {
-        struct stat info {};
-        if (::stat(toFsPath(path).c_str(), &info) == 0) files_.emplace(info.st_dev, info.st_ino);
-    }
-    bool holds(const std::u16string& path) const {
-        struct stat info {};
-        return ::stat(toFsPath(path).c_str(), &info) == 0 &&
-               files_.count({info.st_dev, info.st_ino}) != 0;
-    }
-
-  private:
-    std::set<std::pair<dev_t, ino_t>> files_;
-};
-
 }  // namespace
 
 RunOutcome ConversionSession::Rewrite(const RunRequest& request) {
@@ -144,9 +126,7 @@ bool ConversionSession::convertSequentially(const std::vector<std::u16string>& s
                                             RunOutcome& outcome, std::size_t until) {
     State& s = *state_;
     const int count = static_cast<int>(sources.size());
-    FileSet results;
-    for (const std::u16string& written : outcome.written)
-        results.add(written);
+    FileSet results(outcome.written);
     for (std::size_t i = from; i < until && i < sources.size(); ++i) {
         const std::u16string& source = sources[i];
         if (request.progress) request.progress(static_cast<int>(i), count, source);

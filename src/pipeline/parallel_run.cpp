@@ -4,17 +4,16 @@
 // gives. Whatever could make a source's result depend on the ones before it sends the rest of
 // the run back to one source after another: a script, settings a source leaves different from
 // those it started with, or a result written over a source still to come.
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
-#include <set>
 #include <thread>
 #include <utility>
 
 #include "pipeline/conversion_session.h"
+#include "pipeline/file_set.h"
 #include "pipeline/output_writer.h"
 #include "pipeline/session_state.h"
 #include "platform/error_catalogue.h"
@@ -83,13 +82,6 @@ struct Converted {
     TableSettings settingsAfter;
     bool looksLikeUtf8 = false;  // the source, read in a single-byte page
 };
-
-// The file a path names now, if any.
-std::optional<std::pair<dev_t, ino_t>> identityOf(const std::u16string& path) {
-    struct stat info {};
-    if (::stat(toFsPath(path).c_str(), &info) != 0) return std::nullopt;
-    return std::make_pair(info.st_dev, info.st_ino);
-}
 
 bool standardOutput(const std::u16string& extent) {
     return extent == u".txt" || extent == u".htm" || extent == u".rtf";
@@ -183,10 +175,7 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
         threads.clear();
     }};
 
-    std::set<std::pair<dev_t, ino_t>> writtenFiles;
-    for (const std::u16string& path : outcome.written) {
-        if (auto identity = identityOf(path)) writtenFiles.insert(*identity);
-    }
+    FileSet writtenFiles(outcome.written);
     std::optional<std::size_t> rest = count;
     for (std::size_t k = from; k < count; ++k) {
         Converted result;
@@ -196,8 +185,7 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
             result = std::move(results[k - from]);
         }
         // A result written over this source since the worker read it: convert it again here.
-        const auto identity = identityOf(sources[k]);
-        if (result.needsRunThread || (identity && writtenFiles.count(*identity) > 0)) {
+        if (result.needsRunThread || writtenFiles.holds(sources[k])) {
             rest = k;
             break;
         }
@@ -222,7 +210,7 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
             rest = std::nullopt;
             break;
         }
-        if (auto written = identityOf(result.target)) writtenFiles.insert(*written);
+        writtenFiles.add(result.target);
         outcome.written.push_back(result.target);
         noteSource(outcome, sources[k], result.looksLikeUtf8);
         if (request.written) request.written(result.target);
