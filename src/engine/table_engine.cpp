@@ -1,6 +1,8 @@
 #include "engine/table_engine.h"
 
 #include <chrono>
+#include <optional>
+#include <utility>
 
 #include "engine/numerals.h"
 #include "engine/pair_line.h"
@@ -26,7 +28,8 @@ TableEngine::TableEngine(EngineState& state)
 void TableEngine::applyLines(const std::vector<std::u16string_view>& lines, int16_t Stp,
                              ScriptRunner& scripts) {
     std::vector<Step> steps;
-    for (const std::u16string_view line : lines) compileLine(line, 0, *state_.codePage, steps, nullptr);
+    for (const std::u16string_view line : lines)
+        compileLine(line, 0, *state_.codePage, steps, nullptr);
     applySteps(steps, Stp, {}, scripts);
 }
 
@@ -56,33 +59,49 @@ void TableEngine::applyTable(const CompiledTable& table, int16_t Stp, ScriptRunn
 }
 
 // Runs of pairs go to the pass runner together; it stops its passes only before a step that
-// reads or changes the working text.
-void TableEngine::applySteps(std::span<const Step> steps, int16_t level,
-                             const std::u16string& file, ScriptRunner& scripts) {
+// reads or changes the working text. An included table's steps go on in the runner of the
+// table that includes it: its pairs are more of the same run, and the text keeps its form and
+// its counts from one table to the next.
+void TableEngine::applySteps(std::span<const Step> steps, int16_t level, const std::u16string& file,
+                             ScriptRunner& scripts) {
     if (trace_ != nullptr) {
         traceSteps(steps, level, file, scripts);
         return;
     }
-    PassRunner runner(state_.tmpText, *state_.codePage, shortcutThreshold_);
+    std::optional<PassRunner> own;
+    PassRunner* runner = std::exchange(includingRunner_, nullptr);
+    if (runner == nullptr)
+        runner = &own.emplace(state_.tmpText, *state_.codePage, shortcutThreshold_);
     for (const Step& step : steps) {
         if (step.isPair()) {
-            runner.add(Pair{step.search, step.text});
+            runner->add(Pair{step.search, step.text});
             continue;
         }
         if (!step.directive->touchesText) {
             applyDirective(step, level, scripts);
             continue;
         }
-        runner.flush();
+        if (step.directive->action == DirectiveAction::Include) {
+            // Taken by the included table's application, when there is one; never left behind,
+            // not even by a failure on the way.
+            struct Offered {
+                PassRunner*& slot;
+                ~Offered() { slot = nullptr; }
+            } offered{includingRunner_};
+            includingRunner_ = runner;
+            applyDirective(step, level, scripts);
+            continue;
+        }
+        runner->flush();
         const unsigned before = textVersion_;
         applyDirective(step, level, scripts);
-        if (textVersion_ != before) runner.textChanged();
+        if (textVersion_ != before) runner->textChanged();
     }
-    runner.flush();
+    if (own) own->flush();
 }
 
-void TableEngine::traceSteps(std::span<const Step> steps, int16_t level,
-                             const std::u16string& file, ScriptRunner& scripts) {
+void TableEngine::traceSteps(std::span<const Step> steps, int16_t level, const std::u16string& file,
+                             ScriptRunner& scripts) {
     using Clock = std::chrono::steady_clock;
     for (const Step& step : steps) {
         TraceEvent event;
@@ -97,7 +116,8 @@ void TableEngine::traceSteps(std::span<const Step> steps, int16_t level,
             event.detail = step.search;
             event.replacements = replaceOccurrences(state_.tmpText, step.search, step.text);
             event.acted = event.replacements > 0;
-        } else if (step.directive->action == DirectiveAction::Include && step.directive->actsAt(level)) {
+        } else if (step.directive->action == DirectiveAction::Include &&
+                   step.directive->actsAt(level)) {
             // Reported before the include's own steps, which follow one level deeper.
             const auto path = includes_.find(state_.programFolder, state_.modeName, step.text);
             event.what = u">go@";

@@ -21,6 +21,8 @@
 
 namespace lorvane {
 
+class PassRunner;
+
 class TableEngine {
   public:
     // Nested table applications (includes, scripts applying tables) deeper than this fail, so a
@@ -74,6 +76,7 @@ class TableEngine {
 
     // Reports every step applied from now on (nullptr: no more).
     void setTrace(StepTrace* trace) { trace_ = trace; }
+    bool tracing() const { return trace_ != nullptr; }
 
   private:
     void applySteps(std::span<const Step> steps, int16_t level, const std::u16string& file,
@@ -92,8 +95,10 @@ class TableEngine {
     TableCache cache_;
     IncludeFinder includes_;
     StepTrace* trace_ = nullptr;
+    // The runner of a table whose include step is being applied, for the included table.
+    PassRunner* includingRunner_ = nullptr;
     int nesting_ = 0;
-    int applications_ = 0;  // within the current outermost Rplc2
+    int applications_ = 0;             // within the current outermost Rplc2
     std::vector<FileStamp> applying_;  // the table files Rplc2 is applying, outermost first
     std::size_t shortcutThreshold_;
     // Counts the changes the engine makes to the working text outside a run of plain pairs.

@@ -9,9 +9,9 @@
 #include "pipeline/output_naming.h"
 #include "pipeline/result_mark.h"
 #include "pipeline/session_state.h"
-#include "platform/text_file_reader.h"
 #include "platform/error_catalogue.h"
 #include "platform/paths.h"
+#include "platform/text_file_reader.h"
 
 namespace lorvane {
 namespace {
@@ -95,8 +95,10 @@ RunOutcome ConversionSession::Rewrite(const RunRequest& request) {
 
     std::size_t next = 0;
     // The first source is converted here, which shows whether the tables run scripts and
-    // gives the settings every later source starts from.
-    if (request.jobs > 1 && sources.size() > 2 && !s.clipboard) {
+    // gives the settings every later source starts from. The rest go to the parallel run even
+    // with one job: it writes results while the next source is converted. A trace follows
+    // this session's engine, so a traced run stays here.
+    if (sources.size() > 2 && !s.clipboard && !s.tables.tracing()) {
         const unsigned scriptsBefore = s.counted.runs;
         if (!convertSequentially(sources, 0, request, outcome, 1)) return outcome;
         next = 1;

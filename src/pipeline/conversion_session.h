@@ -31,7 +31,7 @@ struct SessionConfig {
     // The program folder's own files: tables, includes, schemes, scripts, templates. Both
     // pages must be pages CodePage::forNumber knows.
     int tableCodePage = 1251;
-    std::u16string outputFolder{};   // every result goes here; empty: beside its source
+    std::u16string outputFolder{};  // every result goes here; empty: beside its source
 };
 
 // What a run converts. Scope 0: the single source (or the clipboard); 1: every file the
@@ -43,13 +43,15 @@ struct RunRequest {
     FileLister* lister = nullptr;  // the file-selection window's lister (scopes 1 and 3)
     std::vector<std::u16string> picked;
     bool openResult = true;  // hand the result or its folder to the shell afterwards
-    // Called before each source is converted: index, count, source path.
+    // Called as each source's turn comes, before its result is written: index, count, source
+    // path. In a run of several, later sources may already have been read.
     std::function<void(int, int, const std::u16string&)> progress;
     // Called with each result as soon as it is written.
     std::function<void(const std::u16string&)> written;
-    // Sources converted at once in a run of several. Results are written, reported and
-    // failures met in source order, exactly as one after another; a run whose tables run
-    // scripts stays sequential (scripts share one host and may touch files).
+    // Sources converted at once in a run of several. Results take their names, are reported
+    // and failures met in source order, exactly as one after another; a run whose tables run
+    // scripts stays sequential (scripts share one host and may touch files). Results are
+    // written to the disk several at once whatever the number.
     int jobs = 1;
 };
 
@@ -108,7 +110,8 @@ class ConversionSession {
     // Converts sources[from, until) one after another; false when a conversion failed.
     bool convertSequentially(const std::vector<std::u16string>& sources, std::size_t from,
                              const RunRequest& request, RunOutcome& outcome, std::size_t until);
-    // Converts sources[from...] on request.jobs threads, writing in order. Returns the index
+    // Converts sources[from...] on request.jobs threads, writing on others, taking the
+    // results' names in order. Returns the index
     // from which the rest must be converted one after another (sources.size() when done), or
     // nothing when a conversion failed.
     std::optional<std::size_t> convertInParallel(const std::vector<std::u16string>& sources,

@@ -7,10 +7,11 @@
 #include <filesystem>
 #include <random>
 #include <system_error>
+#include <utility>
 
 #include "pipeline/result_mark.h"
-#include "platform/file_errors.h"
 #include "platform/error_catalogue.h"
+#include "platform/file_errors.h"
 #include "platform/paths.h"
 
 namespace lorvane {
@@ -102,6 +103,29 @@ bool holdsUsersFile(const std::u16string& target) {
     return !isMarkedResult(target);
 }
 
+// Puts a complete temporary in the target's place. A file the user wrote under the name moves
+// aside in one step, replacing an older backup; should the result then fail to take its place,
+// the file goes back. The temporary is gone afterwards, whatever happened.
+Expected<ResultWrite> takePlace(const fs::path& temporary, const std::u16string& target) {
+    ResultWrite written;
+    if (holdsUsersFile(target)) {
+        written.backup = target + u"~";
+        const fs::path backup = toFsPath(written.backup);
+        if (::rename(toFsPath(target).c_str(), backup.c_str()) != 0) {
+            const int error = errno;
+            ::unlink(temporary.c_str());
+            return fileFailure(error, FileAction::Write, written.backup);
+        }
+        if (Status renamed = renameOver(temporary, target); !renamed) {
+            ::rename(backup.c_str(), toFsPath(target).c_str());
+            return renamed.failure();
+        }
+        return written;
+    }
+    if (Status renamed = renameOver(temporary, target); !renamed) return renamed.failure();
+    return written;
+}
+
 }  // namespace
 
 Status writeFileSafely(const std::u16string& target, std::string_view bytes) {
@@ -131,25 +155,41 @@ Expected<ResultWrite> writeResult(const std::u16string& target, const ContentPie
     if (sameFile(source, target)) return failureFor(errors::kOutputIsSource, target);
     auto temporary = writeTemporary(target, pieces, true);
     if (!temporary) return temporary.failure();
-    ResultWrite written;
-    if (holdsUsersFile(target)) {
-        // The user's file moves aside in one step, replacing an older backup; should the result
-        // then fail to take its place, the file goes back.
-        written.backup = target + u"~";
-        const fs::path backup = toFsPath(written.backup);
-        if (::rename(toFsPath(target).c_str(), backup.c_str()) != 0) {
-            const int error = errno;
-            ::unlink(temporary->c_str());
-            return fileFailure(error, FileAction::Write, written.backup);
-        }
-        if (Status renamed = renameOver(*temporary, target); !renamed) {
-            ::rename(backup.c_str(), toFsPath(target).c_str());
-            return renamed.failure();
-        }
-        return written;
+    return takePlace(*temporary, target);
+}
+
+PreparedResult::~PreparedResult() {
+    if (!temporary_.empty()) ::unlink(temporary_.c_str());
+}
+
+PreparedResult::PreparedResult(PreparedResult&& other) noexcept
+    : temporary_(std::exchange(other.temporary_, {})) {}
+
+PreparedResult& PreparedResult::operator=(PreparedResult&& other) noexcept {
+    if (this != &other) {
+        if (!temporary_.empty()) ::unlink(temporary_.c_str());
+        temporary_ = std::exchange(other.temporary_, {});
     }
-    if (Status renamed = renameOver(*temporary, target); !renamed) return renamed.failure();
-    return written;
+    return *this;
+}
+
+Expected<PreparedResult> prepareResult(const std::u16string& target, std::string_view bytes) {
+    auto temporary = writeTemporary(target, wholeContent(bytes), true);
+    if (!temporary) return temporary.failure();
+    PreparedResult prepared;
+    prepared.temporary_ = temporary->string();
+    return prepared;
+}
+
+Expected<ResultWrite> commitResult(const std::u16string& target, Expected<PreparedResult> prepared,
+                                   std::u16string_view source) {
+    if (sameFile(source, target)) return failureFor(errors::kOutputIsSource, target);
+    if (int refused = refusedTarget(toFsPath(target)); refused != 0) {
+        return fileFailure(refused, FileAction::Write, target);
+    }
+    if (!prepared) return prepared.failure();
+    const fs::path temporary = std::exchange(prepared->temporary_, {});
+    return takePlace(temporary, target);
 }
 
 }  // namespace lorvane

@@ -37,4 +37,29 @@ Expected<ResultWrite> writeResult(const std::u16string& target, std::string_view
 Expected<ResultWrite> writeResult(const std::u16string& target, const ContentPieces& pieces,
                                   std::u16string_view source);
 
+// writeResult in two halves, for a run that writes the next results while it takes the earlier
+// ones into place: the content, complete and on the disk in a hidden file beside the target,
+// waits there until it is committed; one never committed is removed.
+class PreparedResult {
+  public:
+    PreparedResult() = default;
+    ~PreparedResult();
+    PreparedResult(PreparedResult&& other) noexcept;
+    PreparedResult& operator=(PreparedResult&& other) noexcept;
+    PreparedResult(const PreparedResult&) = delete;
+    PreparedResult& operator=(const PreparedResult&) = delete;
+
+  private:
+    friend Expected<PreparedResult> prepareResult(const std::u16string&, std::string_view);
+    friend Expected<ResultWrite> commitResult(const std::u16string&, Expected<PreparedResult>,
+                                              std::u16string_view);
+    std::string temporary_;  // empty once committed or given up
+};
+
+Expected<PreparedResult> prepareResult(const std::u16string& target, std::string_view bytes);
+// Takes a prepared result into place as writeResult does, with the same checks in the same
+// order; a preparation that failed fails here, where writeResult would have met it.
+Expected<ResultWrite> commitResult(const std::u16string& target, Expected<PreparedResult> prepared,
+                                   std::u16string_view source);
+
 }  // namespace lorvane

@@ -1,12 +1,16 @@
-// Converting the sources of a run several at a time. Only the conversions run on other threads,
-// each in a session of its own; results are written, reported and failures met in source order
-// on the calling thread, so the run gives exactly what converting one source after another
-// gives. Whatever could make a source's result depend on the ones before it sends the rest of
-// the run back to one source after another: a script, settings a source leaves different from
-// those it started with, or a result written over a source still to come.
+// Converting the sources of a run several at a time. The conversions run on other threads, each
+// in a session of its own, and so does writing each result to the disk beside its target (a
+// result is on the disk before it takes the target's name, and waiting for the disk is most of
+// the time a small result takes, so several are written at once). Results take their targets'
+// names, are reported and failures are met in source order on the calling thread, so the run
+// gives exactly what converting one source after another gives. Whatever could make a source's
+// result depend on the ones before it sends the rest of the run back to one source after another: a
+// script, settings a source leaves different from those it started with, or a result written over a
+// source still to come.
 
 #include <algorithm>
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -71,13 +75,19 @@ class RefusingScripts : public ScriptRunner {
     bool refused = false;
 };
 
-// One source converted by a worker, waiting to be written.
+// Results written to the disk at once; waiting for the disk, not the processor, limits them.
+constexpr std::size_t kWriters = 8;
+// Bytes of converted results not yet on the disk that admit a source beyond 2 per job.
+constexpr std::size_t kUnwrittenBudget = std::size_t{32} << 20;
+
+// One source converted by a worker, waiting to be written and to take its target's name.
 struct Converted {
-    bool ready = false;
+    bool ready = false;           // converted, and written beside its target when it is to be
     bool needsRunThread = false;  // it met a script or asked the desktop for more than messages
     std::optional<Failure> failure;
     std::u16string target;
-    std::string bytes;
+    std::string bytes;  // until written
+    std::optional<Expected<PreparedResult>> prepared;
     std::vector<DesktopCall> calls;
     TableSettings settingsAfter;
     bool looksLikeUtf8 = false;  // the source, read in a single-byte page
@@ -99,7 +109,9 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
     const std::size_t count = sources.size();
     const std::size_t jobs =
         std::min<std::size_t>(static_cast<std::size_t>(request.jobs), count - from);
-    const std::size_t window = 2 * jobs;  // results waiting to be written, at most
+    // Sources converted ahead of the one whose result is next to take its name: two per job,
+    // and while the results not yet on the disk are small, enough to keep every writer busy.
+    const std::size_t window = 2 * jobs + kWriters;
 
     struct Worker {
         DeferredDesktop desktop;
@@ -119,17 +131,22 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
 
     std::vector<Converted> results(count - from);
     std::mutex mutex;
-    std::condition_variable claimable, finished;
+    std::condition_variable claimable, writable, finished;
     std::size_t claimed = from, accepted = from;
+    std::deque<std::size_t> toWrite;  // converted results waiting for a writer
+    std::size_t unwrittenBytes = 0;
     bool stop = false;
+    auto mayClaim = [&] {
+        return claimed < accepted + 2 * jobs ||
+               (claimed < accepted + window && unwrittenBytes < kUnwrittenBudget);
+    };
 
     auto work = [&](Worker& worker) {
         for (;;) {
             std::size_t k;
             {
                 std::unique_lock lock(mutex);
-                claimable.wait(
-                    lock, [&] { return stop || claimed >= count || claimed < accepted + window; });
+                claimable.wait(lock, [&] { return stop || claimed >= count || mayClaim(); });
                 if (stop || claimed >= count) return;
                 k = claimed++;
             }
@@ -151,15 +168,47 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
             result.calls = std::move(worker.desktop.calls);
             result.settingsAfter = ws.engine.settings;
             result.looksLikeUtf8 = ws.sourceLooksUtf8;
+            const bool toBeWritten = !result.failure && !result.needsRunThread;
             std::lock_guard lock(mutex);
             results[k - from] = std::move(result);
-            results[k - from].ready = true;
+            if (toBeWritten) {
+                unwrittenBytes += results[k - from].bytes.size();
+                toWrite.push_back(k - from);
+                writable.notify_one();
+            } else {
+                results[k - from].ready = true;
+                finished.notify_all();
+            }
+        }
+    };
+    auto write = [&] {
+        for (;;) {
+            std::size_t k;
+            std::string bytes;
+            std::u16string target;
+            {
+                std::unique_lock lock(mutex);
+                writable.wait(lock, [&] { return stop || !toWrite.empty(); });
+                if (stop) return;
+                k = toWrite.front();
+                toWrite.pop_front();
+                bytes = std::move(results[k].bytes);
+                target = results[k].target;
+            }
+            auto prepared = prepareResult(target, bytes);
+            std::lock_guard lock(mutex);
+            unwrittenBytes -= bytes.size();
+            results[k].prepared = std::move(prepared);
+            results[k].ready = true;
             finished.notify_all();
+            claimable.notify_all();
         }
     };
     std::vector<std::thread> threads;
     for (auto& worker : workers)
         threads.emplace_back(work, std::ref(*worker));
+    for (std::size_t w = 0; w < kWriters; ++w)
+        threads.emplace_back(write);
     // The workers are stopped and joined however the run leaves this function.
     struct StopWorkers {
         std::function<void()> run;
@@ -170,6 +219,7 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
             stop = true;
         }
         claimable.notify_all();
+        writable.notify_all();
         for (std::thread& thread : threads)
             thread.join();
         threads.clear();
@@ -199,7 +249,7 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
                 s.desktop().showMessage(call.message);
         }
         if (!result.failure) {
-            auto written = writeResult(result.target, result.bytes, sources[k]);
+            auto written = commitResult(result.target, std::move(*result.prepared), sources[k]);
             if (!written)
                 result.failure = written.failure();
             else if (!written->backup.empty())

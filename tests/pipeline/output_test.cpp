@@ -122,5 +122,58 @@ TEST(OutputWriter, NeverWritesOverItsOwnSource) {
     EXPECT_EQ(temp.read("psalm.htm"), "result");
 }
 
+// A result prepared ahead waits hidden beside its target: the folder shows the target only once
+// the result is committed, and nothing at all when it never is.
+TEST(OutputWriter, APreparedResultTakesItsNameOnlyWhenCommitted) {
+    test::TempFolder temp;
+    temp.write("kept.txt", "the user's text");
+    {
+        auto givenUp = prepareResult(temp.u16("r.txt"), "never");
+        ASSERT_TRUE(givenUp.ok());
+    }
+    EXPECT_EQ(entriesIn(temp.path()), 1u) << "a result given up leaves nothing behind";
+
+    auto prepared = prepareResult(temp.u16("kept.txt"), "result");
+    ASSERT_TRUE(prepared.ok());
+    EXPECT_EQ(temp.read("kept.txt"), "the user's text");
+    auto committed = commitResult(temp.u16("kept.txt"), std::move(prepared), u"");
+    ASSERT_TRUE(committed.ok()) << committed.failure().message();
+    EXPECT_EQ(temp.read("kept.txt"), "result");
+    EXPECT_EQ(committed->backup, temp.u16("kept.txt~"));
+    EXPECT_EQ(temp.read("kept.txt~"), "the user's text");
+    EXPECT_EQ(entriesIn(temp.path()), 2u);
+}
+
+// Committing checks what writeResult checks, in its order, when the result takes its name: what
+// happened to the target since the result was prepared counts.
+TEST(OutputWriter, CommittingMeetsTheFailuresWritingWould) {
+    test::TempFolder temp;
+    const auto source = temp.write("psalm.txt", "source text");
+
+    auto prepared = prepareResult(temp.u16("psalm1.txt"), "result");
+    ASSERT_TRUE(prepared.ok());
+    fs::create_hard_link(source, temp.path() / "psalm1.txt");
+    auto overSource =
+        commitResult(temp.u16("psalm1.txt"), std::move(prepared), temp.u16("psalm.txt"));
+    ASSERT_FALSE(overSource.ok());
+    EXPECT_EQ(overSource.failure().number, errors::kOutputIsSource);
+    EXPECT_EQ(temp.read("psalm.txt"), "source text");
+
+    prepared = prepareResult(temp.u16("later.txt"), "result");
+    ASSERT_TRUE(prepared.ok());
+    temp.makeFolder("later.txt");
+    auto overFolder = commitResult(temp.u16("later.txt"), std::move(prepared), u"");
+    ASSERT_FALSE(overFolder.ok());
+    EXPECT_EQ(overFolder.failure().number, errors::kPathFileAccessError);
+    EXPECT_EQ(overFolder.failure().file, temp.u16("later.txt"));
+
+    auto unprepared = prepareResult(temp.u16("missing/r.txt"), "result");
+    ASSERT_FALSE(unprepared.ok());
+    auto committed = commitResult(temp.u16("missing/r.txt"), std::move(unprepared), u"");
+    ASSERT_FALSE(committed.ok());
+    EXPECT_EQ(committed.failure().number, errors::kPathNotFound);
+    EXPECT_EQ(entriesIn(temp.path()), 3u) << "no temporary file stays behind";
+}
+
 }  // namespace
 }  // namespace lorvane
