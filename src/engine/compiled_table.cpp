@@ -1,10 +1,12 @@
 #include "engine/compiled_table.h"
 
+#include <atomic>
 #include <map>
 #include <optional>
 
 #include "engine/leading_number.h"
 #include "engine/pair_line.h"
+#include "engine/pass_runner.h"
 #include "platform/file_encoding.h"
 #include "platform/text.h"
 
@@ -67,16 +69,17 @@ class LineCompiler {
             }
             // A pair may begin with ">" (">> == »"): only a line that is no pair either is an
             // unknown directive.
-            if (firstDirective == nullptr && line.find(kPairSeparator) == std::u16string_view::npos) {
+            if (firstDirective == nullptr &&
+                line.find(kPairSeparator) == std::u16string_view::npos) {
                 diagnoseUnknown(lower);
             }
         }
         const auto separator = line.find(kPairSeparator);
         if (separator != std::u16string_view::npos) {
             if (firstDirective != nullptr) {
-                report(DiagnosticKind::DirectiveAndPair, {std::u16string(withoutSpace(
-                                                              firstDirective->keyword)),
-                                                          std::u16string(line.substr(0, separator))},
+                report(DiagnosticKind::DirectiveAndPair,
+                       {std::u16string(withoutSpace(firstDirective->keyword)),
+                        std::u16string(line.substr(0, separator))},
                        Severity::Note);
             }
             compilePair(line, separator);
@@ -277,7 +280,9 @@ void findPairsThatNeverMatch(CompiledTable& table) {
         }
         for (char16_t c : step.search) {
             if (auto it = gone.find(c); it != gone.end()) {
-                table.diagnostics.push_back({table.file, step.line, Severity::Warning,
+                table.diagnostics.push_back({table.file,
+                                             step.line,
+                                             Severity::Warning,
                                              DiagnosticKind::PairNeverMatches,
                                              {std::u16string(1, c), decimal(it->second)}});
                 break;
@@ -286,7 +291,8 @@ void findPairsThatNeverMatch(CompiledTable& table) {
         std::erase_if(gone, [&step](const auto& entry) {
             return step.text.find(entry.first) != std::u16string::npos;
         });
-        if (step.search.size() == 1 && step.text.find(step.search.front()) == std::u16string::npos) {
+        if (step.search.size() == 1 &&
+            step.text.find(step.search.front()) == std::u16string::npos) {
             gone[step.search.front()] = step.line;
         }
     }
@@ -322,16 +328,19 @@ CompiledTable compileTable(std::u16string_view text, TableOrigin origin, std::u1
             const bool blank = rest.find_first_not_of(u" \t") == std::u16string_view::npos;
             const bool comment = rest.starts_with(kComment) && !rest.starts_with(kHiddenLine);
             if (!blank && !comment) {
-                table->diagnostics.push_back({table->file, number, Severity::Warning,
-                                              DiagnosticKind::LastLineUnterminated, {}});
+                table->diagnostics.push_back({table->file,
+                                              number,
+                                              Severity::Warning,
+                                              DiagnosticKind::LastLineUnterminated,
+                                              {}});
             }
             break;
         }
-        std::u16string_view line = text.substr(start, end == std::u16string_view::npos
-                                                          ? std::u16string_view::npos
-                                                          : end - start);
+        std::u16string_view line = text.substr(
+            start, end == std::u16string_view::npos ? std::u16string_view::npos : end - start);
         start = end == std::u16string_view::npos ? text.size() : end + 1;
-        if (start < text.size() && text[start] == u'\n' && end != std::u16string_view::npos) ++start;
+        if (start < text.size() && text[start] == u'\n' && end != std::u16string_view::npos)
+            ++start;
 
         if (line.size() < rules.minLineLength) continue;
         if (line.starts_with(kComment)) {
@@ -341,7 +350,30 @@ CompiledTable compileTable(std::u16string_view text, TableOrigin origin, std::u1
         compiler.compile(line, number);
     }
     findPairsThatNeverMatch(compiled);
+    assignFusionGroups(compiled.steps);
     return compiled;
+}
+
+void assignFusionGroups(std::vector<Step>& steps) {
+    static std::atomic<std::uint64_t> groups{0};
+    std::vector<FusablePair> group;
+    std::uint64_t current = 0;
+    for (Step& step : steps) {
+        if (!step.isPair()) {
+            if (step.directive->touchesText) group.clear();
+            continue;
+        }
+        if (!group.empty() && (group.size() >= PassRunner::kMaxGroup ||
+                               !joinsWithoutInteracting(group, step.search))) {
+            group.clear();
+        }
+        // As in PassRunner::add: a single character with no group queued goes into a translation.
+        if (step.search.size() > 1 || !group.empty()) {
+            if (group.empty()) current = ++groups;
+            group.push_back({step.search, step.text});
+            step.fusionGroup = current;
+        }
+    }
 }
 
 }  // namespace lorvane

@@ -98,44 +98,50 @@ void translateByTable(std::string& text, const std::array<std::string, 256>& ima
 PassRunner::PassRunner(std::u16string& text, const CodePage& codePage, std::size_t threshold)
     : text_(text), codePage_(codePage), threshold_(threshold) {}
 
-void PassRunner::add(const Pair& pair) {
-    if (pair.search.empty()) return;
+void PassRunner::add(std::u16string_view search, std::u16string_view replacement,
+                     std::uint64_t fusionGroup) {
+    if (search.empty()) return;
     if (changed_.empty() && group_.empty() && !inBytes_ && text_.size() < threshold_) {
-        replaceOccurrences(text_, pair.search, pair.replacement);  // too short to be worth it
+        replaceOccurrences(text_, search, replacement);  // too short to be worth it
         return;
     }
-    const bool single = pair.search.size() == 1;
+    const bool single = search.size() == 1;
     // On a large text the passes run one by one (see kFuseBelow), single characters still
     // composed into translations.
     const bool fusing = (inBytes_ ? bytes_.size() : text_.size()) < kFuseBelow;
-    if (!group_.empty() && (!fusing || group_.size() >= kMaxGroup ||
-                            !joinsWithoutInteracting(group_, pair.search))) {
-        runGroup();
+    if (!group_.empty()) {
+        // The queued passes are some of those the compiled table checked the pair against.
+        const bool known = fusionGroup != 0 && fusionGroup == groupOfAll_;
+        if (!fusing || group_.size() >= kMaxGroup ||
+            !(known || joinsWithoutInteracting(group_, search))) {
+            runGroup();
+        }
     }
     if (!single && !fusing) {
         runTranslation();
-        runPair(pair.search, pair.replacement);
+        runPair(search, replacement);
         return;
     }
     if (!single || !group_.empty()) {
         runTranslation();
-        group_.push_back({pair.search, std::u16string(pair.replacement)});
+        groupOfAll_ = group_.empty() || groupOfAll_ == fusionGroup ? fusionGroup : 0;
+        group_.push_back({std::u16string(search), std::u16string(replacement)});
         return;
     }
     // Compose: every queued image has the character replaced, and the character itself (when
     // not yet queued, its image is itself) becomes the replacement.
-    const char16_t from = pair.search.front();
-    if (!composesSmall(from, pair.replacement.size())) runTranslation();
+    const char16_t from = search.front();
+    if (!composesSmall(from, replacement.size())) runTranslation();
     bool queued = false;
     for (std::size_t i = 0; i < changed_.size(); ++i) {
         if (images_[i].find(from) != std::u16string::npos) {
-            replaceOccurrences(images_[i], pair.search, pair.replacement);
+            replaceOccurrences(images_[i], search, replacement);
         }
         queued = queued || changed_[i] == from;
     }
     if (!queued) {
         changed_.push_back(from);
-        images_.emplace_back(pair.replacement);
+        images_.emplace_back(replacement);
     }
 }
 
@@ -302,7 +308,8 @@ bool PassRunner::translateBytes() {
     for (int byte = 0; byte < 256; ++byte) {
         images[static_cast<std::size_t>(byte)] = std::string(1, static_cast<char>(byte));
     }
-    for (const auto& [from, image] : mapping) images[static_cast<unsigned char>(from)] = image;
+    for (const auto& [from, image] : mapping)
+        images[static_cast<unsigned char>(from)] = image;
     translateByTable(bytes_, images);
     byteCounts_.translated(mapping);
     return true;

@@ -8,6 +8,7 @@
 //   memory to scan), which is exact while every character has a code, and converted back once.
 #pragma once
 
+#include <cstdint>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -48,7 +49,10 @@ class PassRunner {
 
     // Queues the pair: into the translation (single characters), into the group of passes that
     // cannot interact, or, when it fits neither, runs what is queued and starts a new queue.
-    void add(const Pair& pair);
+    // `fusionGroup`, when not 0, is the group the compiled table found the pair to join (see
+    // assignFusionGroups): a pair of the same group as every queued pass joins them unchecked.
+    void add(std::u16string_view search, std::u16string_view replacement,
+             std::uint64_t fusionGroup = 0);
     // Runs the queued pairs and leaves the result in the working text.
     void flush();
     // Something other than a pair changed the working text (call after flush).
@@ -80,6 +84,7 @@ class PassRunner {
     std::vector<std::u16string> images_;
     // Queued passes that cannot interact; never queued together with a translation.
     std::vector<FusablePair> group_;
+    std::uint64_t groupOfAll_ = 0;  // the fusion group of every queued pass, 0 when none is
 };
 
 }  // namespace lorvane

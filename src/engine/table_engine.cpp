@@ -30,6 +30,7 @@ void TableEngine::applyLines(const std::vector<std::u16string_view>& lines, int1
     std::vector<Step> steps;
     for (const std::u16string_view line : lines)
         compileLine(line, 0, *state_.codePage, steps, nullptr);
+    assignFusionGroups(steps);
     applySteps(steps, Stp, {}, scripts);
 }
 
@@ -74,7 +75,7 @@ void TableEngine::applySteps(std::span<const Step> steps, int16_t level, const s
         runner = &own.emplace(state_.tmpText, *state_.codePage, shortcutThreshold_);
     for (const Step& step : steps) {
         if (step.isPair()) {
-            runner->add(Pair{step.search, step.text});
+            runner->add(step.search, step.text, step.fusionGroup);
             continue;
         }
         if (!step.directive->touchesText) {
