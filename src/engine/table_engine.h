@@ -89,7 +89,9 @@ class TableEngine {
     bool runScriptStep(const std::u16string& name, ScriptRunner& scripts);
     bool applyInclude(const std::u16string& name, ScriptRunner& scripts, std::u16string* detail);
 
-    bool isBeingApplied(const std::u16string& path) const;
+    Status applyTableFile(const std::u16string& Fil, const std::optional<FileStamp>& stamp,
+                          ScriptRunner& scripts);
+    bool isBeingApplied(const std::optional<FileStamp>& stamp) const;
 
     EngineState& state_;
     TableCache cache_;

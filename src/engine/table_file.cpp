@@ -7,13 +7,20 @@
 namespace lorvane {
 
 Status TableEngine::Rplc2(const std::u16string& Fil, ScriptRunner& scripts) {
+    return applyTableFile(Fil, stampOf(Fil), scripts);
+}
+
+// The file's stamp is taken once for all it is used for: the cache's check and the recursion
+// check of the includes it holds.
+Status TableEngine::applyTableFile(const std::u16string& Fil, const std::optional<FileStamp>& stamp,
+                                   ScriptRunner& scripts) {
     if (nesting_ == 0) applications_ = 0;
     if (nesting_ >= kMaxNesting || applications_ >= kMaxApplications) {
         return failureFor(errors::kOutOfStackSpace, Fil);
     }
     ++applications_;
     // Held here: the cache may compile the file anew while this application is still going.
-    auto table = cache_.load(Fil, TableOrigin::Applied, *state_.codePage);
+    auto table = cache_.load(Fil, stamp, TableOrigin::Applied, *state_.codePage);
     if (!table) return table.failure();
     // Left as it was even when memory runs out on the way, so the engine can go on afterwards.
     struct Nested {
@@ -24,14 +31,13 @@ Status TableEngine::Rplc2(const std::u16string& Fil, ScriptRunner& scripts) {
         }
     };
     ++nesting_;
-    applying_.push_back(stampOf(Fil).value_or(FileStamp{}));
+    applying_.push_back(stamp.value_or(FileStamp{}));
     const Nested nested{*this};
     applySteps((*table)->steps, -1, (*table)->file, scripts);
     return {};
 }
 
-bool TableEngine::isBeingApplied(const std::u16string& path) const {
-    const auto stamp = stampOf(path);
+bool TableEngine::isBeingApplied(const std::optional<FileStamp>& stamp) const {
     if (!stamp) return false;
     return std::any_of(applying_.begin(), applying_.end(),
                        [&stamp](const FileStamp& applied) { return applied.sameFile(*stamp); });
@@ -44,9 +50,11 @@ bool TableEngine::applyInclude(const std::u16string& name, ScriptRunner& scripts
                                std::u16string* detail) {
     const auto path = includes_.find(state_.programFolder, state_.modeName, name);
     if (detail != nullptr) *detail = path ? *path : u"not found";
-    if (!path || isBeingApplied(*path)) return false;
+    if (!path) return false;
+    const auto stamp = stampOf(*path);
+    if (isBeingApplied(stamp)) return false;
     ++textVersion_;
-    return Rplc2(*path, scripts).ok();  // a failing include is a skipped step
+    return applyTableFile(*path, stamp, scripts).ok();  // a failing include is a skipped step
 }
 
 }  // namespace lorvane

@@ -39,9 +39,11 @@ Expected<std::string> readAppliedBytes(const std::u16string& path) {
 
 void noteUtf8(CompiledTable& table, std::string_view bytes, const CodePage& page) {
     if (page.isSingleByte() && looksLikeUtf8(bytes)) {
-        table.diagnostics.insert(table.diagnostics.begin(),
-                                 {table.file, 0, Severity::Warning, DiagnosticKind::LooksLikeUtf8,
-                                  {decimal(page.number())}});
+        table.diagnostics.insert(table.diagnostics.begin(), {table.file,
+                                                             0,
+                                                             Severity::Warning,
+                                                             DiagnosticKind::LooksLikeUtf8,
+                                                             {decimal(page.number())}});
     }
 }
 
@@ -96,7 +98,12 @@ Expected<std::shared_ptr<const CompiledTable>> TableCache::load(const std::u16st
                                                                 TableOrigin origin,
                                                                 const CodePage& page,
                                                                 Desktop* desktop) {
-    const auto stamp = stampOf(path);
+    return load(path, stampOf(path), origin, page, desktop);
+}
+
+Expected<std::shared_ptr<const CompiledTable>> TableCache::load(
+    const std::u16string& path, const std::optional<FileStamp>& stamp, TableOrigin origin,
+    const CodePage& page, Desktop* desktop) {
     const auto key = std::make_pair(path, origin);
     if (stamp) {
         auto it = entries_.find(key);
@@ -138,11 +145,13 @@ Expected<std::shared_ptr<const CompiledTable>> TableCache::load(const std::u16st
 
 std::vector<std::shared_ptr<const CompiledTable>> TableCache::tables() const {
     std::vector<const Entry*> ordered;
-    for (const auto& [key, entry] : entries_) ordered.push_back(&entry);
+    for (const auto& [key, entry] : entries_)
+        ordered.push_back(&entry);
     std::sort(ordered.begin(), ordered.end(),
               [](const Entry* a, const Entry* b) { return a->order < b->order; });
     std::vector<std::shared_ptr<const CompiledTable>> result;
-    for (const Entry* entry : ordered) result.push_back(entry->table);
+    for (const Entry* entry : ordered)
+        result.push_back(entry->table);
     return result;
 }
 

@@ -43,6 +43,11 @@ class TableCache {
     Expected<std::shared_ptr<const CompiledTable>> load(const std::u16string& path,
                                                         TableOrigin origin, const CodePage& page,
                                                         Desktop* desktop = nullptr);
+    // The same with the file's stamp as the caller has just taken it (nothing: no such file).
+    Expected<std::shared_ptr<const CompiledTable>> load(const std::u16string& path,
+                                                        const std::optional<FileStamp>& stamp,
+                                                        TableOrigin origin, const CodePage& page,
+                                                        Desktop* desktop = nullptr);
 
     // Every table compiled so far, in the order first compiled.
     std::vector<std::shared_ptr<const CompiledTable>> tables() const;
@@ -84,7 +89,6 @@ class IncludeFinder {
 
 // The same lookup without keeping anything.
 std::optional<std::u16string> findInclude(const std::u16string& programFolder,
-                                          const std::u16string& modeName,
-                                          std::u16string_view name);
+                                          const std::u16string& modeName, std::u16string_view name);
 
 }  // namespace lorvane
