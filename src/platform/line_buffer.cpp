@@ -33,10 +33,9 @@ Status LineBuffer::reserve(std::size_t capacity, int n) {
     if (!valid(n)) return badNumber(n);
     if (capacity > kMaxUsed) return failureFor(errors::kOutOfStringSpace);
     Buffer& buffer = buffers_[static_cast<std::size_t>(n)];
-    if (buffer.content.size() < capacity) {
-        std::u16string grown(roundUpToStep(capacity), u'\0');
-        std::copy_n(buffer.content.begin(), buffer.used, grown.begin());
-        buffer.content.swap(grown);
+    if (buffer.capacity < capacity) {
+        buffer.capacity = roundUpToStep(capacity);
+        buffer.text.reserve(buffer.capacity);
     }
     return {};
 }
@@ -45,23 +44,21 @@ Status LineBuffer::append(std::u16string_view piece, int n) {
     if (!valid(n)) return badNumber(n);
     if (piece.empty() || spacesOnly(piece)) return {};
     Buffer& buffer = buffers_[static_cast<std::size_t>(n)];
-    const std::size_t needed = buffer.used + piece.size();
+    const std::size_t needed = buffer.text.size() + piece.size();
     if (needed > kMaxUsed) return failureFor(errors::kOutOfStringSpace);
-    if (buffer.content.size() < needed) {
+    if (buffer.capacity < needed) {
         // At least doubling keeps the number of copies logarithmic in the final length.
-        if (Status grown = reserve(std::max(needed, 2 * buffer.content.size()), n); !grown) {
+        if (Status grown = reserve(std::max(needed, 2 * buffer.capacity), n); !grown) {
             return grown;
         }
     }
-    std::copy(piece.begin(), piece.end(), buffer.content.begin() + buffer.used);
-    buffer.used = needed;
+    buffer.text.append(piece);
     return {};
 }
 
 Expected<std::u16string> LineBuffer::take(int n) const {
     if (!valid(n)) return badNumber(n);
-    const Buffer& buffer = buffers_[static_cast<std::size_t>(n)];
-    return buffer.content.substr(0, buffer.used);
+    return buffers_[static_cast<std::size_t>(n)].text;
 }
 
 Status LineBuffer::clear(int n) {
@@ -73,18 +70,17 @@ Status LineBuffer::clear(int n) {
 Expected<std::u16string> LineBuffer::release(int n) {
     if (!valid(n)) return badNumber(n);
     Buffer& buffer = buffers_[static_cast<std::size_t>(n)];
-    buffer.content.resize(buffer.used);
-    std::u16string text = std::move(buffer.content);
+    std::u16string text = std::move(buffer.text);
     buffer = Buffer{};
     return text;
 }
 
 std::size_t LineBuffer::capacity(int n) const {
-    return valid(n) ? buffers_[static_cast<std::size_t>(n)].content.size() : 0;
+    return valid(n) ? buffers_[static_cast<std::size_t>(n)].capacity : 0;
 }
 
 std::size_t LineBuffer::used(int n) const {
-    return valid(n) ? buffers_[static_cast<std::size_t>(n)].used : 0;
+    return valid(n) ? buffers_[static_cast<std::size_t>(n)].text.size() : 0;
 }
 
 }  // namespace lorvane

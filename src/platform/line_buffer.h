@@ -34,9 +34,11 @@ class LineBuffer {
     std::size_t used(int n) const;
 
   private:
+    // The content past the used part is never written, so it is only reserved: `text` holds
+    // the used part, within storage of at least `capacity` characters.
     struct Buffer {
-        std::u16string content;  // its length is the capacity; past `used` it is filler
-        std::size_t used = 0;
+        std::u16string text;
+        std::size_t capacity = 0;
     };
 
     static bool valid(int n) { return n >= 0 && n < kCount; }
