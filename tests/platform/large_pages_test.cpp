@@ -9,6 +9,8 @@
 #include <sstream>
 #include <string>
 
+#include "sanitizers.h"
+
 namespace lorvane {
 namespace {
 
@@ -39,6 +41,7 @@ std::string mappingFlags(const void* address) {
 }
 
 TEST(LargePages, ALargeTextBufferAsksForHugePages) {
+    if (test::kBuiltWithAddressSanitizer) GTEST_SKIP() << "the sanitizer's allocation is in use";
     const std::string mode = firstLineOf("/sys/kernel/mm/transparent_hugepage/enabled");
     if (mode.empty() || mode.find("[never]") != std::string::npos) {
         GTEST_SKIP() << "this kernel gives no transparent huge pages";
@@ -55,6 +58,7 @@ TEST(LargePages, ALargeTextBufferAsksForHugePages) {
 int handlerCalls = 0;
 
 TEST(LargePages, RunningOutOfMemoryCallsTheHandlerThenThrows) {
+    if (test::kBuiltWithAddressSanitizer) GTEST_SKIP() << "the sanitizer's allocation is in use";
     std::set_new_handler([] {
         ++handlerCalls;
         std::set_new_handler(nullptr);
