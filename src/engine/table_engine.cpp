@@ -55,8 +55,14 @@ std::shared_ptr<const CompiledTable> TableEngine::topLevelTable(const std::u16st
     return *table;
 }
 
-void TableEngine::applyTable(const CompiledTable& table, int16_t Stp, ScriptRunner& scripts) {
+std::u16string TableEngine::applyTable(const CompiledTable& table, std::u16string text, int16_t Stp,
+                                       ScriptRunner& scripts) {
+    ++textVersion_;
+    state_.tmpText = std::move(text);
     applySteps(table.steps, Stp, table.file, scripts);
+    std::u16string made;
+    made.swap(state_.tmpText);
+    return made;
 }
 
 // Runs of pairs go to the pass runner together; it stops its passes only before a step that

@@ -61,8 +61,11 @@ class TableEngine {
     // The top-level table at `path`, compiled once while its file stays unchanged.
     std::shared_ptr<const CompiledTable> topLevelTable(const std::u16string& path,
                                                        Desktop* desktop);
-    // Applies a compiled table at one level.
-    void applyTable(const CompiledTable& table, int16_t Stp, ScriptRunner& scripts);
+    // Applies a compiled table at one level to `text` and returns the text it made. While the
+    // table is applied the text is the working text `tmpText`, where the scripts it runs read
+    // it; afterwards the working text is empty.
+    std::u16string applyTable(const CompiledTable& table, std::u16string text, int16_t Stp,
+                              ScriptRunner& scripts);
 
     // Every table compiled so far, with what compiling found.
     const TableCache& tableCache() const { return cache_; }

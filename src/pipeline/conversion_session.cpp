@@ -13,10 +13,10 @@
 #include "pipeline/segmenting.h"
 #include "pipeline/session_state.h"
 #include "pipeline/table_application.h"
-#include "platform/text_file_reader.h"
 #include "platform/error_catalogue.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "platform/text_file_reader.h"
 
 namespace lorvane {
 namespace {
@@ -84,8 +84,8 @@ ConversionSession::ConversionSession(SessionConfig config) {
     config.programFolder = withoutTrailingSeparator(config.programFolder);
     auto documentPage = pageOrThrow(config.codePage);
     auto tablePage = pageOrThrow(config.tableCodePage);
-    state_ = std::make_unique<State>(std::move(config), std::move(documentPage),
-                                     std::move(tablePage));
+    state_ =
+        std::make_unique<State>(std::move(config), std::move(documentPage), std::move(tablePage));
 }
 
 ConversionSession::~ConversionSession() = default;
@@ -140,8 +140,7 @@ std::string ConversionSession::encodedResult() const {
 
 // Whole texts are moved from step to step, never copied: a large document then needs little
 // more memory than its working text.
-Status ConversionSession::convertIntoWorkingText(std::u16string text,
-                                                 const FileEncoding& source) {
+Status ConversionSession::convertIntoWorkingText(std::u16string text, const FileEncoding& source) {
     State& s = *state_;
     const SelectionModel& selection = s.selection;
     if (Status ready = checkSelection(selection); !ready) return ready;
@@ -172,23 +171,24 @@ Status ConversionSession::convertIntoWorkingText(std::u16string text,
                                                      : program + u"/";
         }
         const auto table = s.tables.topLevelTable(engine.Tablett, &s.desktop());
-        engine.tmpText = std::move(segments[k]);
-        engine.tmpText.erase(0, markerLength);
+        std::u16string segment = std::move(segments[k]);
+        segment.erase(0, markerLength);
         settings.prae.clear();
         settings.post.clear();
-        s.tables.applyTable(*table, static_cast<int16_t>(k), s.counted);
+        segment =
+            s.tables.applyTable(*table, std::move(segment), static_cast<int16_t>(k), s.counted);
 
         completeExtension(settings.extent, selection.tableText());
         if (settings.fontFace.empty()) {
             if (auto face = faceFromTableName(selection.tableText())) settings.fontFace = *face;
         }
-        if (settings.eol2) joinParagraphs(engine.tmpText);
-        engine.tmpText.insert(0, settings.prae);
-        engine.tmpText += settings.post;
+        if (settings.eol2) joinParagraphs(segment);
+        segment.insert(0, settings.prae);
+        segment += settings.post;
         if (result.empty())
-            result = std::move(engine.tmpText);
+            result = std::move(segment);
         else
-            result += engine.tmpText;
+            result += segment;
     }
 
     s.result = resultEncodingFor(source, settings.codepage, settings.extent);
