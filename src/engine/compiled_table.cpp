@@ -1,6 +1,5 @@
 #include "engine/compiled_table.h"
 
-#include <atomic>
 #include <map>
 #include <optional>
 
@@ -350,30 +349,8 @@ CompiledTable compileTable(std::u16string_view text, TableOrigin origin, std::u1
         compiler.compile(line, number);
     }
     findPairsThatNeverMatch(compiled);
-    assignFusionGroups(compiled.steps);
+    PassRunner::assignFusionGroups(compiled.steps);
     return compiled;
-}
-
-void assignFusionGroups(std::vector<Step>& steps) {
-    static std::atomic<std::uint64_t> groups{0};
-    std::vector<FusablePair> group;
-    std::uint64_t current = 0;
-    for (Step& step : steps) {
-        if (!step.isPair()) {
-            if (step.directive->touchesText) group.clear();
-            continue;
-        }
-        if (!group.empty() && (group.size() >= PassRunner::kMaxGroup ||
-                               !joinsWithoutInteracting(group, step.search))) {
-            group.clear();
-        }
-        // As in PassRunner::add: a single character with no group queued goes into a translation.
-        if (step.search.size() > 1 || !group.empty()) {
-            if (group.empty()) current = ++groups;
-            group.push_back({step.search, step.text});
-            step.fusionGroup = current;
-        }
-    }
 }
 
 }  // namespace lorvane

@@ -23,7 +23,7 @@ struct Step {
     std::u16string text;  // pair: the replacement; otherwise the argument, script or include name
     int32_t number = 0;   // >charset, >fontsize, >codepage: the value; >digits: the mode
     // pair: the group of passes it joins, run as one scan (0: none, or not known); see
-    // assignFusionGroups.
+    // PassRunner::assignFusionGroups.
     std::uint64_t fusionGroup = 0;
 
     bool isPair() const { return directive == nullptr; }
@@ -53,13 +53,6 @@ struct CompiledTable {
 // of its origin.
 CompiledTable compileTable(std::u16string_view text, TableOrigin origin, std::u16string file,
                            const CodePage& page);
-
-// Decides once for a table what the pass runner would otherwise decide for each pair of every
-// application: which consecutive pairs form a group of passes that cannot interact. Each pair
-// queued into a group gets the group's number, unique in the process; a pair that goes into a
-// translation of single characters keeps 0. A step that touches the text other than a pair ends
-// a group, an include included (its pairs are checked against the queue as they come).
-void assignFusionGroups(std::vector<Step>& steps);
 
 // Compiles one line (already freed from a hidden-line prefix) into its steps, adding what it
 // finds to `diagnostics` when given.

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <optional>
 #include <tuple>
 
+#include "engine/compiled_table.h"
 #include "engine/pair_replace.h"
 
 namespace lorvane {
@@ -93,6 +95,18 @@ void translateByTable(std::string& text, const std::array<std::string, 256>& ima
     text.swap(out);
 }
 
+// A queued group runs before `search` is added: the group is full, or a queued pass could
+// interact with it.
+bool mustRunBefore(const std::vector<FusablePair>& group, std::u16string_view search) {
+    return group.size() >= PassRunner::kMaxGroup || !joinsWithoutInteracting(group, search);
+}
+
+// A pair goes into the group of passes that cannot interact, unless it is a single character
+// and no group is queued: then it goes into the translation.
+bool goesIntoGroup(std::u16string_view search, bool groupQueued) {
+    return search.size() > 1 || groupQueued;
+}
+
 }  // namespace
 
 PassRunner::PassRunner(std::u16string& text, const CodePage& codePage, std::size_t threshold)
@@ -112,8 +126,7 @@ void PassRunner::add(std::u16string_view search, std::u16string_view replacement
     if (!group_.empty()) {
         // The queued passes are some of those the compiled table checked the pair against.
         const bool known = fusionGroup != 0 && fusionGroup == groupOfAll_;
-        if (!fusing || group_.size() >= kMaxGroup ||
-            !(known || joinsWithoutInteracting(group_, search))) {
+        if (!fusing || (known ? group_.size() >= kMaxGroup : mustRunBefore(group_, search))) {
             runGroup();
         }
     }
@@ -122,7 +135,7 @@ void PassRunner::add(std::u16string_view search, std::u16string_view replacement
         runPair(search, replacement);
         return;
     }
-    if (!single || !group_.empty()) {
+    if (goesIntoGroup(search, !group_.empty())) {
         runTranslation();
         groupOfAll_ = group_.empty() || groupOfAll_ == fusionGroup ? fusionGroup : 0;
         group_.push_back({std::u16string(search), std::u16string(replacement)});
@@ -154,6 +167,24 @@ bool PassRunner::composesSmall(char16_t from, std::size_t replacementSize) const
         if (image.find(from) != std::u16string::npos) return false;
     }
     return true;
+}
+
+void PassRunner::assignFusionGroups(std::vector<Step>& steps) {
+    static std::atomic<std::uint64_t> groups{0};
+    std::vector<FusablePair> group;
+    std::uint64_t current = 0;
+    for (Step& step : steps) {
+        if (!step.isPair()) {
+            if (step.directive->touchesText) group.clear();
+            continue;
+        }
+        if (!group.empty() && mustRunBefore(group, step.search)) group.clear();
+        if (goesIntoGroup(step.search, !group.empty())) {
+            if (group.empty()) current = ++groups;
+            group.push_back({step.search, step.text});
+            step.fusionGroup = current;
+        }
+    }
 }
 
 void PassRunner::flush() {

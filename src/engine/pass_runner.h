@@ -21,6 +21,8 @@
 
 namespace lorvane {
 
+struct Step;
+
 class PassRunner {
   public:
     // Texts shorter than this are worked on directly: the shortcuts would cost more than they save.
@@ -53,6 +55,12 @@ class PassRunner {
     // assignFusionGroups): a pair of the same group as every queued pass joins them unchecked.
     void add(std::u16string_view search, std::u16string_view replacement,
              std::uint64_t fusionGroup = 0);
+    // Decides once for the steps of a table what add would otherwise decide for each pair of
+    // every application: which consecutive pairs form a group of passes that cannot interact.
+    // Each pair queued into a group gets the group's number, unique in the process; a pair that
+    // goes into a translation of single characters keeps 0. A step that touches the text other
+    // than a pair ends a group, an include included (its pairs are checked as they come).
+    static void assignFusionGroups(std::vector<Step>& steps);
     // Runs the queued pairs and leaves the result in the working text.
     void flush();
     // Something other than a pair changed the working text (call after flush).

@@ -30,7 +30,7 @@ void TableEngine::applyLines(const std::vector<std::u16string_view>& lines, int1
     std::vector<Step> steps;
     for (const std::u16string_view line : lines)
         compileLine(line, 0, *state_.codePage, steps, nullptr);
-    assignFusionGroups(steps);
+    PassRunner::assignFusionGroups(steps);
     applySteps(steps, Stp, {}, scripts);
 }
 

@@ -4,9 +4,9 @@
 // the time a small result takes, so several are written at once). Results take their targets'
 // names, are reported and failures are met in source order on the calling thread, so the run
 // gives exactly what converting one source after another gives. Whatever could make a source's
-// result depend on the ones before it sends the rest of the run back to one source after another: a
-// script, settings a source leaves different from those it started with, or a result written over a
-// source still to come.
+// result depend on the ones before it sends the rest of the run back to one source after
+// another: a script, settings a source leaves different from those it started with, or a result
+// written over a source still to come.
 
 #include <algorithm>
 #include <condition_variable>
