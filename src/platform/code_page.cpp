@@ -109,7 +109,10 @@ void CodePage::decodeAppend(std::string_view bytes, std::u16string& out) const {
     }
     const std::size_t start = out.size();
     out.resize(start + bytes.size());
-    char16_t* target = out.data() + start;
+    widen(bytes, out.data() + start);
+}
+
+void CodePage::widen(std::string_view bytes, char16_t* target) const {
     for (unsigned char byte : bytes)
         *target++ = toUnicode_[byte];
 }

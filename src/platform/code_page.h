@@ -32,6 +32,8 @@ class CodePage {
 
     std::u16string decode(std::string_view bytes) const;
     void decodeAppend(std::string_view bytes, std::u16string& out) const;
+    // A single-byte page's characters for `bytes`, one for each byte, written from `target` on.
+    void widen(std::string_view bytes, char16_t* target) const;
     // Characters the page cannot represent become "?".
     std::string encode(std::u16string_view text) const;
     void encodeAppend(std::u16string_view text, std::string& out) const;

@@ -166,6 +166,8 @@ std::u16string decodeFileBytes(std::string_view bytes, const CodePage& page,
     FileEncoding encoding{mark, nullptr};
     switch (mark) {
         case ByteOrderMark::None:
+            // Room for the line end a reader may give the last line, so it costs no copy.
+            text.reserve(body.size() + 2);
             page.decodeAppend(body, text);
             if (found != nullptr) {
                 encoding.page = CodePage::forNumber(page.number()).value();

@@ -1,17 +1,12 @@
 #include "platform/line_buffer.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <limits>
 
 #include "platform/error_catalogue.h"
 #include "platform/text.h"
 
 namespace lorvane {
 namespace {
-
-// The used length is a 32-bit count.
-constexpr std::size_t kMaxUsed = std::numeric_limits<int32_t>::max();
 
 bool spacesOnly(std::u16string_view piece) {
     return std::all_of(piece.begin(), piece.end(), [](char16_t c) { return c == u' '; });

@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -16,6 +18,8 @@ class LineBuffer {
   public:
     static constexpr int kCount = 256;
     static constexpr std::size_t kGrowthStep = 65536;
+    // The used length is a 32-bit count.
+    static constexpr std::size_t kMaxUsed = std::numeric_limits<int32_t>::max();
 
     // Adds the piece after the used part of buffer n. A piece that is empty or holds only
     // spaces is ignored.

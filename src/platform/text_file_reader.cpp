@@ -4,8 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <new>
+#include <optional>
 
 #include "platform/file_errors.h"
 #include "platform/line_buffer.h"
@@ -15,8 +18,6 @@
 
 namespace lorvane {
 namespace {
-
-constexpr int kReaderBuffer = 1;  // the buffer the reader assembles large files in
 
 class OpenFile {
   public:
@@ -55,31 +56,90 @@ void squeezePairs(std::u16string& text, char16_t first, char16_t second) {
     text.resize(out);
 }
 
-}  // namespace
-
-Expected<std::string> ReadFileBytes(std::u16string_view path) {
-    const std::u16string file(path);
-    if (path.empty()) return fileFailure(ENOENT, FileAction::Read, file);
-    OpenFile input(toFsPath(path).string());
+// The length of an open file that can be read as a text. Only a regular file is one: a device
+// (/dev/zero) or a pipe may never end.
+Expected<std::size_t> textFileLength(const OpenFile& input, const std::u16string& file) {
     if (input.fd() < 0) return fileFailure(errno, FileAction::Read, file);
     struct stat info {};
     if (::fstat(input.fd(), &info) != 0) return fileFailure(errno, FileAction::Read, file);
     if (S_ISDIR(info.st_mode)) return fileFailure(EISDIR, FileAction::Read, file);
-    // Only regular files are texts: a device (/dev/zero) or a pipe may never end.
     if (!S_ISREG(info.st_mode)) return fileFailure(EINVAL, FileAction::Read, file);
+    return static_cast<std::size_t>(info.st_size);
+}
 
-    std::string bytes;
+// Reads into `buffer` until it is full or the file ends; the number of bytes read.
+Expected<std::size_t> readUpTo(const OpenFile& input, char* buffer, std::size_t size,
+                               const std::u16string& file) {
     std::size_t filled = 0;
-    bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
-    for (;;) {
-        if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
-        const ssize_t got = ::read(input.fd(), bytes.data() + filled, bytes.size() - filled);
+    while (filled < size) {
+        const ssize_t got = ::read(input.fd(), buffer + filled, size - filled);
         if (got < 0) {
             if (errno == EINTR) continue;
             return fileFailure(errno, FileAction::Read, file);
         }
         if (got == 0) break;
         filled += static_cast<std::size_t>(got);
+    }
+    return filled;
+}
+
+// A large file without a byte-order mark in a single-byte page, read without a buffer of its
+// bytes: they are read into the upper half of the text's own storage, whose characters take
+// two bytes each, and widened from the front, a slice at a time through a small copy, so the
+// characters written never reach bytes not yet read. Nothing when the file has a mark or grew
+// while it was read: the general way reads those.
+Expected<std::optional<std::u16string>> readWidened(std::u16string_view path,
+                                                    const CodePage& page, FileEncoding* found) {
+    const std::u16string file(path);
+    OpenFile input(toFsPath(path).string());
+    auto length = textFileLength(input, file);
+    if (!length) return length.failure();
+    const std::size_t size = *length;
+    std::u16string text;
+    text.reserve(size + 2);  // room for the line end a last line may get
+    text.resize(size);
+    char* const bytes = reinterpret_cast<char*>(text.data()) + size;
+    auto filled = readUpTo(input, bytes, size, file);
+    if (!filled) return filled.failure();
+    char more = 0;
+    auto grown = readUpTo(input, &more, 1, file);
+    if (!grown) return grown.failure();
+    const std::string_view read(bytes, *filled);
+    if (*grown != 0 || markOf(read) != ByteOrderMark::None) return std::optional<std::u16string>();
+    if (found != nullptr) {
+        *found = FileEncoding{ByteOrderMark::None, CodePage::forNumber(page.number()).value()};
+        found->looksLikeUtf8 = looksLikeUtf8(read);
+    }
+
+    constexpr std::size_t kSlice = 4096;
+    char slice[kSlice];
+    for (std::size_t at = 0; at < read.size(); at += kSlice) {
+        const std::size_t count = std::min(kSlice, read.size() - at);
+        std::memcpy(slice, read.data() + at, count);
+        page.widen(std::string_view(slice, count), text.data() + at);
+    }
+    text.resize(read.size());
+    return std::optional<std::u16string>(std::move(text));
+}
+
+}  // namespace
+
+Expected<std::string> ReadFileBytes(std::u16string_view path) {
+    const std::u16string file(path);
+    if (path.empty()) return fileFailure(ENOENT, FileAction::Read, file);
+    OpenFile input(toFsPath(path).string());
+    auto length = textFileLength(input, file);
+    if (!length) return length.failure();
+
+    // One byte more than the length, to notice a file that grew since.
+    std::string bytes(*length + 1, '\0');
+    std::size_t filled = 0;
+    for (;;) {
+        auto got = readUpTo(input, bytes.data() + filled, bytes.size() - filled, file);
+        if (!got) return got.failure();
+        filled += *got;
+        if (filled < bytes.size()) break;
+        bytes.resize(bytes.size() * 2);
     }
     bytes.resize(filled);
     return bytes;
@@ -109,57 +169,65 @@ void normalizeLineEnds(std::u16string& text) {
 
 Expected<std::u16string> readLineByLine(std::u16string_view path, const CodePage& page,
                                         FileEncoding* found) {
+    if (page.isSingleByte() && !path.empty()) {
+        auto widened = readWidened(path, page, found);
+        if (!widened) return widened.failure();
+        if (*widened) return assembleLines(std::move(**widened));
+    }
     auto bytes = ReadFileBytes(path);
     if (!bytes) return bytes.failure();
     std::u16string text = decodeFileBytes(*bytes, page, found);
     bytes->clear();
     bytes->shrink_to_fit();
-    return assembleLines(text);
+    return assembleLines(std::move(text));
 }
 
-Expected<std::u16string> assembleLines(std::u16string_view text) {
+Expected<std::u16string> assembleLines(std::u16string text) {
     // Lines end at CR LF or at a lone CR, so a line holds no CR and at most lone LFs. Each line
     // gets CR LF, and the line-end normalisation that follows then turns every LF left inside a
-    // line, and every line's own end, into exactly one CR LF. The pieces are therefore built
-    // with that done already, and knowing their total length lets the buffer be allocated once.
+    // line, and every line's own end, into exactly one CR LF. Put together: every CR LF stays,
+    // every lone CR and every lone LF becomes CR LF, and a last line without an end gets one.
+    // A file already in that form, the usual one, is therefore taken as it is.
     const std::size_t size = text.size();
-    std::size_t assembled = 0;
-    for (std::size_t start = 0; start < size;) {
-        std::size_t end = text.find(u'\r', start);
-        if (end == std::u16string::npos) end = size;
-        assembled += end - start + 2;
-        start = end + 1;
-        if (end < size && start < size && text[start] == u'\n') ++start;
-    }
-    for (char16_t c : text)
-        assembled += c == u'\n' ? 1 : 0;
-    LineBuffer buffer;
-    if (Status reserved = buffer.reserve(assembled, kReaderBuffer); !reserved) {
-        return reserved.failure();
-    }
-    std::u16string piece;
-    std::size_t start = 0;
-    while (start < size) {
-        std::size_t end = text.find(u'\r', start);
-        if (end == std::u16string::npos) end = size;
-        const std::u16string_view line = text.substr(start, end - start);
-        if (line.find(u'\n') == std::u16string_view::npos) {
-            piece.assign(line);
-        } else {
-            piece.clear();
-            for (char16_t c : line) {
-                if (c == u'\n') piece += u'\r';
-                piece += c;
+    std::size_t lone = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        const char16_t c = text[i];
+        if (c == u'\r') {
+            if (i + 1 < size && text[i + 1] == u'\n') {
+                ++i;
+            } else {
+                ++lone;
             }
+        } else if (c == u'\n') {
+            ++lone;
         }
-        piece += u"\r\n";
-        if (Status appended = buffer.append(piece, kReaderBuffer); !appended) {
-            return appended.failure();
-        }
-        start = end + 1;
-        if (end < size && start < size && text[start] == u'\n') ++start;
     }
-    return buffer.release(kReaderBuffer);
+    const bool endless = size > 0 && text[size - 1] != u'\r' &&
+                         !(text[size - 1] == u'\n' && size > 1 && text[size - 2] == u'\r');
+    const std::size_t assembled = size + lone + (endless ? 2 : 0);
+    // The reader assembles large files in a line buffer, and is bound by its limit.
+    if (assembled > LineBuffer::kMaxUsed) return failureFor(errors::kOutOfStringSpace);
+    if (assembled == size) return text;
+
+    // Widened from the back, so every character moves once and none is overwritten unread.
+    text.resize(assembled);
+    std::size_t out = assembled;
+    if (endless) {
+        text[--out] = u'\n';
+        text[--out] = u'\r';
+    }
+    for (std::size_t in = size; in > 0;) {
+        const char16_t c = text[--in];
+        if (c == u'\n' || c == u'\r') {
+            text[--out] = u'\n';
+            text[--out] = u'\r';
+            // A CR LF is one line end, not two.
+            if (c == u'\n' && in > 0 && text[in - 1] == u'\r') --in;
+        } else {
+            text[--out] = c;
+        }
+    }
+    return text;
 }
 
 MessageRequest unreadableFileMessage(const Failure& failure) {

@@ -44,7 +44,7 @@ Expected<std::u16string> readLineByLine(std::u16string_view path, const CodePage
                                         FileEncoding* found = nullptr);
 // The line-by-line way on a decoded text: every line (ended by CR LF or a lone CR) assembled in
 // the reader's line buffer with CR LF after it, line ends normalised.
-Expected<std::u16string> assembleLines(std::u16string_view text);
+Expected<std::u16string> assembleLines(std::u16string text);
 
 // The message shown when a large file cannot be read.
 MessageRequest unreadableFileMessage(const Failure& failure);

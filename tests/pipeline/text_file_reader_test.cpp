@@ -181,6 +181,50 @@ TEST(ReadTextFile, LargeFilesDecodeMultiByteCodePages) {
     EXPECT_EQ(text.substr(text.size() - 10), u"Псалом\r\n\r\n");
 }
 
+// Large files are read without a buffer of their bytes when nothing but the page decides their
+// text; every other kind is read the general way. Each case spans several of the slices the
+// bytes are widened in, and holds every byte the page knows.
+TEST(ReadTextFile, LargeFilesReadTheSameWhicheverWayTheyAreRead) {
+    std::string line;
+    for (int byte = 0x20; byte < 0x100; ++byte)
+        line += static_cast<char>(byte);
+    line += "\r\n";
+    std::string body;
+    while (body.size() < kLineByLineSize + 10000)
+        body += line;
+    const std::u16string bodyText = page()->decode(body);
+    const std::string psalm = "\xd0\x9f\xd1\x81\xd0\xb0\xd0\xbb\xd0\xbe\xd0\xbc\r\n";  // UTF-8
+    std::string psalms;
+    while (psalms.size() < kLineByLineSize + 10000)
+        psalms += psalm;
+    std::u16string psalmsText;
+    for (std::size_t i = 0; i < psalms.size() / psalm.size(); ++i)
+        psalmsText += u"Псалом\r\n";
+
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::u16string expected;
+        bool looksLikeUtf8;
+    } cases[] = {
+        {"code page bytes", body, bodyText, false},
+        {"no final line end", body + "end", bodyText + u"end\r\n", false},
+        {"UTF-8 mark", "\xef\xbb\xbf" + psalms, psalmsText, false},
+        {"UTF-8 without a mark, read in the page", psalms, page()->decode(psalms), true},
+    };
+    test::TempFolder temp;
+    for (const auto& c : cases) {
+        const auto path = temp.write("large.txt", c.bytes);
+        FileEncoding found;
+        auto text = readLineByLine(fromFsPath(path), *page(), &found);
+        ASSERT_TRUE(text.ok()) << c.name;
+        EXPECT_TRUE(*text == c.expected) << c.name;
+        EXPECT_EQ(found.looksLikeUtf8, c.looksLikeUtf8) << c.name;
+        ASSERT_TRUE(found.page) << c.name;
+        EXPECT_EQ(found.page->number(), c.bytes.starts_with("\xef") ? 65001 : 1251) << c.name;
+    }
+}
+
 TEST(ReadTextFile, WhatCannotBeReadGivesNothingSilently) {
     test::TempFolder temp;
     temp.makeFolder("folder");
