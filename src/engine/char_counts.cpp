@@ -8,26 +8,35 @@ namespace lorvane {
 template <class Char>
 std::size_t CharCounts<Char>::open(Char c) {
     const std::size_t s = slot(c);
-    const std::size_t page = s / kPageSize;
-    if (!open_[page]) {
-        std::fill_n(&counts_[page * kPageSize], kPageSize, uint64_t{0});
-        open_[page] = true;
-    }
+    open_[s / kPageSize] = true;  // a page out of use holds zeros
     return s;
 }
 
-// Nothing but the bits: a page is cleared when a unit of it is first counted again.
+// Only the pages in use can hold counts; clearing them leaves every page zero.
 template <class Char>
 void CharCounts<Char>::clearAll() {
-    if (!counts_) counts_ = std::make_unique_for_overwrite<uint64_t[]>(kUnits);
+    if (!counts_) {
+        counts_ = std::make_unique<uint64_t[]>(kUnits);
+    } else {
+        for (std::size_t page = 0; page < kPages; ++page) {
+            if (open_[page]) std::fill_n(&counts_[page * kPageSize], kPageSize, uint64_t{0});
+        }
+    }
     open_.reset();
 }
 
+// The pages start zero, so counting a long text is one increment per unit and nothing else;
+// which pages came into use is read off the counts afterwards.
 template <class Char>
 void CharCounts<Char>::recount(std::basic_string_view<Char> text) {
     clearAll();
+    uint64_t* counts = counts_.get();
     for (Char unit : text)
-        ++counts_[open(unit)];
+        ++counts[slot(unit)];
+    for (std::size_t page = 0; page < kPages; ++page) {
+        const uint64_t* first = counts + page * kPageSize;
+        open_[page] = std::any_of(first, first + kPageSize, [](uint64_t n) { return n != 0; });
+    }
     valid_ = true;
 }
 
