@@ -50,6 +50,8 @@ TEST(LargePages, ALargeTextBufferAsksForHugePages) {
     text.reserve(std::size_t{32} << 20);
     const char16_t* middle = text.data() + (std::size_t{16} << 20);
     EXPECT_NE(mappingFlags(middle).find(" hg"), std::string::npos) << mappingFlags(middle);
+    // Whole huge pages from its first byte: no ragged start left to small pages.
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(text.data()) % (std::uintptr_t{2} << 20), 0u);
 
     std::string small(1000, 'x');
     EXPECT_EQ(mappingFlags(small.data()).find(" hg"), std::string::npos);
