@@ -42,8 +42,9 @@ void normalizeLineEnds(std::u16string& text);
 // line gets CR LF; a lone LF stays inside its line. The result is not yet normalised.
 Expected<std::u16string> readLineByLine(std::u16string_view path, const CodePage& page,
                                         FileEncoding* found = nullptr);
-// The line-by-line way on a decoded text: every line (ended by CR LF or a lone CR) assembled in
-// the reader's line buffer with CR LF after it, line ends normalised.
+// The line-by-line way on a decoded text: every line (ended by CR LF or a lone CR) given CR LF,
+// line ends normalised; done in place, bound by the limit of the line buffer the reader once
+// assembled lines in ("Out of string space").
 Expected<std::u16string> assembleLines(std::u16string text);
 
 // The message shown when a large file cannot be read.
