@@ -8,34 +8,40 @@ namespace lorvane {
 template <class Char>
 std::size_t CharCounts<Char>::open(Char c) {
     const std::size_t s = slot(c);
-    open_[s / kPageSize] = true;  // a page out of use holds zeros
+    const std::size_t page = s / kPageSize;
+    if (!open_[page]) {
+        std::fill_n(&counts_[page * kPageSize], kPageSize, uint64_t{0});
+        open_[page] = true;
+    }
     return s;
 }
 
-// Only the pages in use can hold counts; clearing them leaves every page zero.
+// Nothing but the bits: a page is cleared when a unit of it is first counted again.
 template <class Char>
 void CharCounts<Char>::clearAll() {
-    if (!counts_) {
-        counts_ = std::make_unique<uint64_t[]>(kUnits);
-    } else {
-        for (std::size_t page = 0; page < kPages; ++page) {
-            if (open_[page]) std::fill_n(&counts_[page * kPageSize], kPageSize, uint64_t{0});
-        }
-    }
+    if (!counts_) counts_ = std::make_unique_for_overwrite<uint64_t[]>(kUnits);
     open_.reset();
 }
 
-// The pages start zero, so counting a long text is one increment per unit and nothing else;
-// which pages came into use is read off the counts afterwards.
 template <class Char>
 void CharCounts<Char>::recount(std::basic_string_view<Char> text) {
     clearAll();
-    uint64_t* counts = counts_.get();
-    for (Char unit : text)
-        ++counts[slot(unit)];
-    for (std::size_t page = 0; page < kPages; ++page) {
-        const uint64_t* first = counts + page * kPageSize;
-        open_[page] = std::any_of(first, first + kPageSize, [](uint64_t n) { return n != 0; });
+    if (text.size() < kUnits) {
+        // A short text touches a few pages, and clearing only those costs less than clearing
+        // them all (a text of a few kilobytes is counted for every document of a folder).
+        for (Char unit : text)
+            ++counts_[open(unit)];
+    } else {
+        // A long text: every page cleared at once, then one increment per unit without a test;
+        // the pages in use are read off the counts afterwards.
+        uint64_t* counts = counts_.get();
+        std::fill_n(counts, kUnits, uint64_t{0});
+        for (Char unit : text)
+            ++counts[slot(unit)];
+        for (std::size_t page = 0; page < kPages; ++page) {
+            const uint64_t* first = counts + page * kPageSize;
+            open_[page] = std::any_of(first, first + kPageSize, [](uint64_t n) { return n != 0; });
+        }
     }
     valid_ = true;
 }

@@ -2,8 +2,9 @@
 // search text cannot occur is skipped and a search is filtered on its rarest units.
 //
 // The counts are kept in pages of 256 units, and only the pages of units that occur are ever
-// cleared or visited: a text touches two or three of the 256 pages of UTF-16, so starting over
-// costs what the text costs, not what the alphabet of 65,536 units would.
+// visited, and cleared unless the text is long: a text of a few kilobytes touches two or three of
+// the 256 pages of UTF-16, so counting it costs what the text costs, not what the alphabet of
+// 65,536 units would.
 #pragma once
 
 #include <bitset>
@@ -51,11 +52,11 @@ class CharCounts {
         const std::size_t s = slot(c);
         return open_[s / kPageSize] ? counts_[s] : 0;
     }
-    // The slot of `c`, its page marked as in use.
+    // The slot of `c`, its page cleared first when it was not in use.
     std::size_t open(Char c);
     void clearAll();
 
-    std::unique_ptr<uint64_t[]> counts_;  // pages not in open_ hold zeros
+    std::unique_ptr<uint64_t[]> counts_;  // pages not in open_ hold stale values
     std::bitset<kPages> open_;
     bool valid_ = false;
 };

@@ -28,16 +28,34 @@ void expectCountsOf(const CharCounts<char16_t>& counts, std::u16string_view text
     }
 }
 
+std::u16string repeated(std::u16string_view piece, std::size_t times) {
+    std::u16string text;
+    for (std::size_t i = 0; i < times; ++i) text += piece;
+    return text;
+}
+
 TEST(CharCounts, OneObjectCountsTextAfterTextWithoutLeftovers) {
-    // Each text leaves other pages in use than the one before it.
+    // Each text leaves other pages in use than the one before it; short and long texts (more
+    // units than the alphabet has, counted another way) take turns.
     const std::u16string texts[] = {
-        u"жжж aaa \u0483\uFFFF", u"", u"zz", std::u16string(u"\0\0жa", 4), u"aaa", u"\uFFFF\uFFFF ж",
+        u"жжж aaa \u0483\uFFFF",
+        u"",
+        repeated(u"z\u0483", 40000),
+        u"zz",
+        std::u16string(u"\0\0жa", 4),
+        repeated(u"ж", 70000) + u"a",
+        u"aaa",
+        u"\uFFFF\uFFFF ж",
+        repeated(u"a\uFFFF ", 30000),
     };
     CharCounts<char16_t> counts;
     for (const auto& text : texts) {
         counts.recount(text);
         expectCountsOf(counts, text);
     }
+    // A page that a long text left out comes into use through a replacement alone.
+    counts.replaced(u"a", u"ж", 30000);
+    expectCountsOf(counts, repeated(u"ж\uFFFF ", 30000));
 }
 
 TEST(CharCounts, ReplacementsAndTranslationsKeepTheCountsExact) {
