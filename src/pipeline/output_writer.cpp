@@ -66,7 +66,9 @@ Expected<fs::path> writeTemporary(const std::u16string& target, const ContentPie
     if (int refused = refusedTarget(path); refused != 0) {
         return fileFailure(refused, FileAction::Write, target);
     }
-    std::mt19937_64 random(std::random_device{}());
+    // Seeded once per thread: opening the random device for every result of a folder cost more
+    // than writing a small result. A name taken already is simply tried again.
+    thread_local std::mt19937_64 random(std::random_device{}());
     fs::path temporary;
     int fd = -1;
     for (int attempt = 0; attempt < kNameAttempts && fd < 0; ++attempt) {
