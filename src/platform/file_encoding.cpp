@@ -169,10 +169,7 @@ std::u16string decodeFileBytes(std::string_view bytes, const CodePage& page,
             // Room for the line end a reader may give the last line, so it costs no copy.
             text.reserve(body.size() + 2);
             page.decodeAppend(body, text);
-            if (found != nullptr) {
-                encoding.page = CodePage::forNumber(page.number()).value();
-                encoding.looksLikeUtf8 = page.isSingleByte() && looksLikeUtf8(body);
-            }
+            if (found != nullptr) encoding = unmarkedEncoding(body, page);
             break;
         case ByteOrderMark::Utf8:
             text = fromUtf8(body);
@@ -185,6 +182,12 @@ std::u16string decodeFileBytes(std::string_view bytes, const CodePage& page,
     }
     if (found != nullptr) *found = std::move(encoding);
     return text;
+}
+
+FileEncoding unmarkedEncoding(std::string_view bytes, const CodePage& page) {
+    FileEncoding encoding{ByteOrderMark::None, CodePage::forNumber(page.number()).value()};
+    encoding.looksLikeUtf8 = page.isSingleByte() && looksLikeUtf8(bytes);
+    return encoding;
 }
 
 bool looksLikeUtf8(std::string_view bytes) {

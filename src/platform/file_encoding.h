@@ -41,6 +41,10 @@ std::string_view markBytes(ByteOrderMark mark);
 std::u16string decodeFileBytes(std::string_view bytes, const CodePage& page,
                                FileEncoding* found = nullptr);
 
+// The encoding of bytes without a mark read in `page`, with the note that they look like UTF-8
+// when a single-byte page reads them.
+FileEncoding unmarkedEncoding(std::string_view bytes, const CodePage& page);
+
 // True when the bytes are valid UTF-8 throughout and hold at least one multi-byte sequence.
 bool looksLikeUtf8(std::string_view bytes);
 

@@ -106,10 +106,7 @@ Expected<std::optional<std::u16string>> readWidened(std::u16string_view path,
     if (!grown) return grown.failure();
     const std::string_view read(bytes, *filled);
     if (*grown != 0 || markOf(read) != ByteOrderMark::None) return std::optional<std::u16string>();
-    if (found != nullptr) {
-        *found = FileEncoding{ByteOrderMark::None, CodePage::forNumber(page.number()).value()};
-        found->looksLikeUtf8 = looksLikeUtf8(read);
-    }
+    if (found != nullptr) *found = unmarkedEncoding(read, page);
 
     constexpr std::size_t kSlice = 4096;
     char slice[kSlice];
@@ -122,17 +119,21 @@ Expected<std::optional<std::u16string>> readWidened(std::u16string_view path,
     return std::optional<std::u16string>(std::move(text));
 }
 
-// True when every CR is followed by LF and every LF follows a CR.
-bool onlyCrLf(std::u16string_view text) {
+// The line ends that are not CR LF: each CR not followed by LF and each LF not after a CR.
+std::size_t loneLineEnds(std::u16string_view text) {
+    std::size_t lone = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == u'\r') {
-            if (i + 1 == text.size() || text[i + 1] != u'\n') return false;
-            ++i;
+            if (i + 1 < text.size() && text[i + 1] == u'\n') {
+                ++i;
+            } else {
+                ++lone;
+            }
         } else if (text[i] == u'\n') {
-            return false;
+            ++lone;
         }
     }
-    return true;
+    return lone;
 }
 
 }  // namespace
@@ -161,7 +162,7 @@ Expected<std::string> ReadFileBytes(std::u16string_view path) {
 void normalizeLineEnds(std::u16string& text) {
     // The usual text, every line end in it CR LF already, comes out as it went in: one look
     // instead of three passes.
-    if (onlyCrLf(text)) return;
+    if (loneLineEnds(text) == 0) return;
     squeezePairs(text, u'\n', u'\r');
     squeezePairs(text, u'\r', u'\n');
     // What is left of CR and LF are single line ends; each becomes CR LF.
@@ -205,19 +206,7 @@ Expected<std::u16string> assembleLines(std::u16string text) {
     // every lone CR and every lone LF becomes CR LF, and a last line without an end gets one.
     // A file already in that form, the usual one, is therefore taken as it is.
     const std::size_t size = text.size();
-    std::size_t lone = 0;
-    for (std::size_t i = 0; i < size; ++i) {
-        const char16_t c = text[i];
-        if (c == u'\r') {
-            if (i + 1 < size && text[i + 1] == u'\n') {
-                ++i;
-            } else {
-                ++lone;
-            }
-        } else if (c == u'\n') {
-            ++lone;
-        }
-    }
+    const std::size_t lone = loneLineEnds(text);
     const bool endless = size > 0 && text[size - 1] != u'\r' &&
                          !(text[size - 1] == u'\n' && size > 1 && text[size - 2] == u'\r');
     const std::size_t assembled = size + lone + (endless ? 2 : 0);
