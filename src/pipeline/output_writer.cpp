@@ -1,13 +1,16 @@
 #include "pipeline/output_writer.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <random>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "pipeline/result_mark.h"
 #include "platform/error_catalogue.h"
@@ -27,9 +30,9 @@ fs::path temporaryName(const fs::path& target, std::mt19937_64& random) {
                      std::to_string(random() % 1000000007) + ".part");
 }
 
-// 0, or the errno of the write that failed. The data reach the disk before the rename, so a
-// crash cannot leave an empty file under the target's name.
-int writeAll(int fd, const ContentPieces& pieces) {
+// 0, or the errno of the write that failed. The data reach the disk before the rename (here, or
+// later for a prepared result), so a crash cannot leave an empty file under the target's name.
+int writeAll(int fd, const ContentPieces& pieces, Flush flush) {
     for (std::string_view bytes = pieces(); !bytes.empty(); bytes = pieces()) {
         while (!bytes.empty()) {
             const ssize_t done = ::write(fd, bytes.data(), bytes.size());
@@ -40,7 +43,16 @@ int writeAll(int fd, const ContentPieces& pieces) {
             bytes.remove_prefix(static_cast<std::size_t>(done));
         }
     }
-    return ::fsync(fd) != 0 ? errno : 0;
+    return flush == Flush::Now && ::fsync(fd) != 0 ? errno : 0;
+}
+
+// 0, or the errno that kept the file at `path` from the disk.
+int flushAlone(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    const int error = ::fsync(fd) != 0 ? errno : 0;
+    ::close(fd);
+    return error;
 }
 
 ContentPieces wholeContent(std::string_view bytes) {
@@ -61,7 +73,7 @@ int refusedTarget(const fs::path& target) {
 
 // The content complete in a hidden file beside the target, marked as a result when asked.
 Expected<fs::path> writeTemporary(const std::u16string& target, const ContentPieces& pieces,
-                                  bool marked) {
+                                  bool marked, Flush flush = Flush::Now) {
     const fs::path path = toFsPath(target);
     if (int refused = refusedTarget(path); refused != 0) {
         return fileFailure(refused, FileAction::Write, target);
@@ -78,7 +90,7 @@ Expected<fs::path> writeTemporary(const std::u16string& target, const ContentPie
     }
     if (fd < 0) return fileFailure(EEXIST, FileAction::Write, target);
 
-    int error = writeAll(fd, pieces);
+    int error = writeAll(fd, pieces, flush);
     if (error == 0 && marked) markAsResult(fd);
     if (::close(fd) != 0 && error == 0) error = errno;
     if (error != 0) {
@@ -165,22 +177,54 @@ PreparedResult::~PreparedResult() {
 }
 
 PreparedResult::PreparedResult(PreparedResult&& other) noexcept
-    : temporary_(std::exchange(other.temporary_, {})) {}
+    : temporary_(std::exchange(other.temporary_, {})),
+      onDisk_(other.onDisk_),
+      flushError_(other.flushError_) {}
 
 PreparedResult& PreparedResult::operator=(PreparedResult&& other) noexcept {
     if (this != &other) {
         if (!temporary_.empty()) ::unlink(temporary_.c_str());
         temporary_ = std::exchange(other.temporary_, {});
+        onDisk_ = other.onDisk_;
+        flushError_ = other.flushError_;
     }
     return *this;
 }
 
-Expected<PreparedResult> prepareResult(const std::u16string& target, std::string_view bytes) {
-    auto temporary = writeTemporary(target, wholeContent(bytes), true);
+Expected<PreparedResult> prepareResult(const std::u16string& target, std::string_view bytes,
+                                       Flush flush) {
+    auto temporary = writeTemporary(target, wholeContent(bytes), true, flush);
     if (!temporary) return temporary.failure();
     PreparedResult prepared;
     prepared.temporary_ = temporary->string();
+    prepared.onDisk_ = flush == Flush::Now;
     return prepared;
+}
+
+void flushPrepared(std::span<Expected<PreparedResult>* const> results) {
+    // The file systems flushed so far, each with the errno of its flush.
+    std::vector<std::pair<dev_t, int>> flushed;
+    for (Expected<PreparedResult>* result : results) {
+        if (!*result || (*result)->onDisk_ || (*result)->temporary_.empty()) continue;
+        PreparedResult& prepared = **result;
+        struct stat status {};
+        if (::stat(prepared.temporary_.c_str(), &status) != 0) {
+            prepared.flushError_ = errno;
+            continue;
+        }
+        auto device = std::find_if(flushed.begin(), flushed.end(),
+                                   [&](const auto& entry) { return entry.first == status.st_dev; });
+        if (device == flushed.end()) {
+            const int fd = ::open(prepared.temporary_.c_str(), O_RDONLY | O_CLOEXEC);
+            int error = fd < 0 ? errno : ::syncfs(fd) != 0 ? errno : 0;
+            if (fd >= 0) ::close(fd);
+            device = flushed.insert(flushed.end(), {status.st_dev, error});
+        }
+        // The file system's flush reports a failure anywhere on it; this result's own flush
+        // tells whether the failure was this result's.
+        prepared.flushError_ = device->second == 0 ? 0 : flushAlone(prepared.temporary_);
+        prepared.onDisk_ = prepared.flushError_ == 0;
+    }
 }
 
 Expected<ResultWrite> commitResult(const std::u16string& target, Expected<PreparedResult> prepared,
@@ -190,6 +234,11 @@ Expected<ResultWrite> commitResult(const std::u16string& target, Expected<Prepar
         return fileFailure(refused, FileAction::Write, target);
     }
     if (!prepared) return prepared.failure();
+    if (!prepared->onDisk_ && prepared->flushError_ == 0) {
+        prepared->flushError_ = flushAlone(prepared->temporary_);
+    }
+    // Failing, the prepared result goes, and its temporary with it.
+    if (prepared->flushError_ != 0) return fileFailure(prepared->flushError_, FileAction::Write, target);
     const fs::path temporary = std::exchange(prepared->temporary_, {});
     return takePlace(temporary, target);
 }

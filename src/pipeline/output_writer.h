@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -38,8 +39,16 @@ Expected<ResultWrite> writeResult(const std::u16string& target, const ContentPie
                                   std::u16string_view source);
 
 // writeResult in two halves, for a run that writes the next results while it takes the earlier
-// ones into place: the content, complete and on the disk in a hidden file beside the target,
-// waits there until it is committed; one never committed is removed.
+// ones into place: the content, complete in a hidden file beside the target, waits there until
+// it is committed; one never committed is removed. A result is on the disk before it takes its
+// name, whichever way it got there: flushed as it was written, flushed together with others by
+// flushPrepared, or flushed alone by commitResult.
+//
+// Now: the content is flushed to the disk before prepareResult returns. Later: it is left to
+// the system's cache, for flushPrepared to flush with others; a flush of the disk for each small
+// result costs many times what writing it does.
+enum class Flush { Now, Later };
+
 class PreparedResult {
   public:
     PreparedResult() = default;
@@ -50,13 +59,22 @@ class PreparedResult {
     PreparedResult& operator=(const PreparedResult&) = delete;
 
   private:
-    friend Expected<PreparedResult> prepareResult(const std::u16string&, std::string_view);
+    friend Expected<PreparedResult> prepareResult(const std::u16string&, std::string_view,
+                                                  Flush);
+    friend void flushPrepared(std::span<Expected<PreparedResult>* const>);
     friend Expected<ResultWrite> commitResult(const std::u16string&, Expected<PreparedResult>,
                                               std::u16string_view);
     std::string temporary_;  // empty once committed or given up
+    bool onDisk_ = false;
+    int flushError_ = 0;  // the errno that kept it from the disk
 };
 
-Expected<PreparedResult> prepareResult(const std::u16string& target, std::string_view bytes);
+Expected<PreparedResult> prepareResult(const std::u16string& target, std::string_view bytes,
+                                       Flush flush = Flush::Now);
+// Puts every result given that is not on the disk yet there, with one flush of each file system
+// they lie on. Where that flush fails, each result is flushed alone, and one that cannot be
+// fails when it is committed. Prepared results that failed already are passed over.
+void flushPrepared(std::span<Expected<PreparedResult>* const> results);
 // Takes a prepared result into place as writeResult does, with the same checks in the same
 // order; a preparation that failed fails here, where writeResult would have met it.
 Expected<ResultWrite> commitResult(const std::u16string& target, Expected<PreparedResult> prepared,

@@ -1,12 +1,12 @@
 // Converting the sources of a run several at a time. The conversions run on other threads, each
-// in a session of its own, and so does writing each result to the disk beside its target (a
-// result is on the disk before it takes the target's name, and waiting for the disk is most of
-// the time a small result takes, so several are written at once). Results take their targets'
-// names, are reported and failures are met in source order on the calling thread, so the run
-// gives exactly what converting one source after another gives. Whatever could make a source's
-// result depend on the ones before it sends the rest of the run back to one source after
-// another: a script, settings a source leaves different from those it started with, or a result
-// written over a source still to come.
+// in a session of its own, and so does writing each result beside its target. A result is on
+// the disk before it takes the target's name; waiting for the disk would be most of the time a
+// small result takes, so small results go to the disk in batches, one flush of the file system
+// for up to a batch of them. Results take their targets' names, are reported and failures are
+// met in source order on the calling thread, so the run gives exactly what converting one source
+// after another gives. Whatever could make a source's result depend on the ones before it sends
+// the rest of the run back to one source after another: a script, settings a source leaves
+// different from those it started with, or a result written over a source still to come.
 
 #include <algorithm>
 #include <condition_variable>
@@ -15,6 +15,7 @@
 #include <mutex>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "pipeline/conversion_session.h"
 #include "pipeline/file_set.h"
@@ -77,6 +78,11 @@ class RefusingScripts : public ScriptRunner {
 
 // Results written to the disk at once; waiting for the disk, not the processor, limits them.
 constexpr std::size_t kWriters = 8;
+// A result this large is flushed to the disk as it is written; smaller ones wait in the
+// system's cache and go to the disk together, up to this many at a time, before the first of
+// them takes its name.
+constexpr std::size_t kFlushAloneBytes = std::size_t{1} << 20;
+constexpr std::size_t kFlushBatch = 64;
 // Bytes of converted results not yet on the disk that admit a source beyond 2 per job.
 constexpr std::size_t kUnwrittenBudget = std::size_t{32} << 20;
 
@@ -88,6 +94,7 @@ struct Converted {
     std::u16string target;
     std::string bytes;  // until written
     std::optional<Expected<PreparedResult>> prepared;
+    bool flushLater = false;  // prepared, but not yet flushed to the disk
     std::vector<DesktopCall> calls;
     TableSettings settingsAfter;
     bool looksLikeUtf8 = false;  // the source, read in a single-byte page
@@ -110,8 +117,9 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
     const std::size_t jobs =
         std::min<std::size_t>(static_cast<std::size_t>(request.jobs), count - from);
     // Sources converted ahead of the one whose result is next to take its name: two per job,
-    // and while the results not yet on the disk are small, enough to keep every writer busy.
-    const std::size_t window = 2 * jobs + kWriters;
+    // and while the results not yet written are small, enough to keep every writer busy and to
+    // flush a whole batch at once.
+    const std::size_t window = 2 * jobs + kWriters + kFlushBatch;
 
     struct Worker {
         DeferredDesktop desktop;
@@ -195,10 +203,12 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
                 bytes = std::move(results[k].bytes);
                 target = results[k].target;
             }
-            auto prepared = prepareResult(target, bytes);
+            const bool flushLater = bytes.size() < kFlushAloneBytes;
+            auto prepared = prepareResult(target, bytes, flushLater ? Flush::Later : Flush::Now);
             std::lock_guard lock(mutex);
             unwrittenBytes -= bytes.size();
             results[k].prepared = std::move(prepared);
+            results[k].flushLater = flushLater;
             results[k].ready = true;
             finished.notify_all();
             claimable.notify_all();
@@ -225,15 +235,37 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
         threads.clear();
     }};
 
+    // The end of the results ready from `k` on, at most a batch of them.
+    auto readyUpTo = [&](std::size_t k) {
+        std::size_t end = k;
+        while (end < count && end - k < kFlushBatch && results[end - from].ready)
+            ++end;
+        return end;
+    };
     FileSet writtenFiles(outcome.written);
     std::optional<std::size_t> rest = count;
+    std::size_t flushedUpTo = from;  // the results before it were offered to flushPrepared
     for (std::size_t k = from; k < count; ++k) {
-        Converted result;
-        {
-            std::unique_lock lock(mutex);
-            finished.wait(lock, [&] { return results[k - from].ready; });
-            result = std::move(results[k - from]);
+        std::unique_lock lock(mutex);
+        finished.wait(lock, [&] { return results[k - from].ready; });
+        if (k >= flushedUpTo && results[k - from].flushLater) {
+            // A batch: as many results as there will be without taking one into place.
+            finished.wait(lock, [&] {
+                const std::size_t end = readyUpTo(k);
+                return end - k == kFlushBatch || end == count || (end == claimed && !mayClaim());
+            });
+            flushedUpTo = readyUpTo(k);
+            lock.unlock();
+            // Ready results are left alone by the other threads.
+            std::vector<Expected<PreparedResult>*> batch;
+            for (std::size_t i = k; i < flushedUpTo; ++i) {
+                if (auto& prepared = results[i - from].prepared) batch.push_back(&*prepared);
+            }
+            flushPrepared(batch);
+            lock.lock();
         }
+        Converted result = std::move(results[k - from]);
+        lock.unlock();
         // A result written over this source since the worker read it: convert it again here.
         if (result.needsRunThread || writtenFiles.holds(sources[k])) {
             rest = k;
@@ -264,10 +296,9 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
         outcome.written.push_back(result.target);
         noteSource(outcome, sources[k], result.looksLikeUtf8);
         if (request.written) request.written(result.target);
-        {
-            std::lock_guard lock(mutex);
-            accepted = k + 1;
-        }
+        lock.lock();
+        accepted = k + 1;
+        lock.unlock();
         claimable.notify_all();
         s.engine.settings = result.settingsAfter;
         // The later sources were converted from the settings this one started with.

@@ -105,10 +105,11 @@ class JobsTest : public ::testing::Test {
     test::TempFolder temp;
 };
 
+// More sources than one batch of small results flushed to the disk together.
 TEST_F(JobsTest, AFolderRunGivesTheSameFilesAndReportsInOrder) {
-    const RunResult one = compare("T", numberedSources(40));
+    const RunResult one = compare("T", numberedSources(99));
     EXPECT_EQ(one.exitCode, 0) << one.err;
-    EXPECT_EQ(one.files.size(), 80u);
+    EXPECT_EQ(one.files.size(), 198u);
     // 37 and 38 as letter numerals, in the code page's bytes (л = EB, з = E7, и = E8).
     EXPECT_EQ(one.files.at("s011.txt"), "ZY [x] \xEB~\xE7~\r\nZY [x] \xEB~\xE8~\r\n\r\n");
     EXPECT_EQ(one.out.rfind("FOLDER/s001.txt\nFOLDER/s011.txt\nFOLDER/s021.txt\n", 0), 0u);

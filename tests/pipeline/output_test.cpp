@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <vector>
 
 #include "pipeline/output_naming.h"
 #include "pipeline/output_writer.h"
@@ -173,6 +174,58 @@ TEST(OutputWriter, CommittingMeetsTheFailuresWritingWould) {
     ASSERT_FALSE(committed.ok());
     EXPECT_EQ(committed.failure().number, errors::kPathNotFound);
     EXPECT_EQ(entriesIn(temp.path()), 3u) << "no temporary file stays behind";
+}
+
+// Results flushed together take their names as any other: those prepared to be flushed later,
+// one flushed as it was written, and a preparation that failed, passed over by the flush.
+TEST(OutputWriter, ResultsFlushedTogetherTakeTheirNames) {
+    test::TempFolder temp;
+    std::vector<Expected<PreparedResult>> prepared;
+    prepared.push_back(prepareResult(temp.u16("a.txt"), "first", Flush::Later));
+    prepared.push_back(prepareResult(temp.u16("b.txt"), "second", Flush::Now));
+    prepared.push_back(prepareResult(temp.u16("missing/c.txt"), "third", Flush::Later));
+    prepared.push_back(prepareResult(temp.u16("d.txt"), "", Flush::Later));
+    std::vector<Expected<PreparedResult>*> batch;
+    for (auto& result : prepared)
+        batch.push_back(&result);
+    flushPrepared(batch);
+    flushPrepared(batch);  // a second flush finds nothing left to do
+
+    const char* const names[] = {"a.txt", "b.txt", "missing/c.txt", "d.txt"};
+    for (std::size_t i = 0; i < prepared.size(); ++i) {
+        auto committed = commitResult(temp.u16(names[i]), std::move(prepared[i]), u"");
+        EXPECT_EQ(committed.ok(), i != 2) << names[i];
+    }
+    EXPECT_EQ(temp.read("a.txt"), "first");
+    EXPECT_EQ(temp.read("b.txt"), "second");
+    EXPECT_EQ(temp.read("d.txt"), "");
+    EXPECT_EQ(entriesIn(temp.path()), 3u) << "no temporary file stays behind";
+}
+
+// A result whose hidden file went away before it was flushed is never reported written: it
+// fails when committed, naming its target, whether the batch flush met the loss, the commit's
+// own flush did, or the rename after a flush.
+TEST(OutputWriter, AResultLostBeforeItsFlushFailsWhenCommitted) {
+    enum class Loss { BeforeBatchFlush, BeforeOwnFlush, AfterBatchFlush };
+    for (Loss loss : {Loss::BeforeBatchFlush, Loss::BeforeOwnFlush, Loss::AfterBatchFlush}) {
+        test::TempFolder temp;
+        auto prepared = prepareResult(temp.u16("r.txt"), "result", Flush::Later);
+        ASSERT_TRUE(prepared.ok());
+        auto removeTemporary = [&] {
+            for (const auto& entry : fs::directory_iterator(temp.path()))
+                fs::remove(entry.path());
+        };
+        Expected<PreparedResult>* batch[] = {&prepared};
+        if (loss == Loss::BeforeBatchFlush) removeTemporary();
+        if (loss != Loss::BeforeOwnFlush) flushPrepared(batch);
+        if (loss != Loss::BeforeBatchFlush) removeTemporary();
+
+        auto committed = commitResult(temp.u16("r.txt"), std::move(prepared), u"");
+        ASSERT_FALSE(committed.ok()) << static_cast<int>(loss);
+        EXPECT_EQ(committed.failure().number, errors::kPathNotFound) << static_cast<int>(loss);
+        EXPECT_EQ(committed.failure().file, temp.u16("r.txt"));
+        EXPECT_EQ(entriesIn(temp.path()), 0u);
+    }
 }
 
 }  // namespace
