@@ -1,11 +1,12 @@
 #include "engine/fused_passes.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 #include <type_traits>
 
-#include "engine/vector_lanes.h"
+#include "engine/candidate_blocks.h"
 
 namespace lorvane {
 namespace {
@@ -25,14 +26,14 @@ void copyUnits(Char* target, const Char* source, std::size_t count) {
 
 // Patterns filtered together in one vector step; a longer group is scanned in consecutive chunks
 // of this many (each chunk is again a group that cannot interact).
-constexpr std::size_t kChunk = 8;
+constexpr std::size_t kChunk = kMaxFilters;
 
 struct Match {
     std::size_t start;
     std::size_t pattern;
 };
 
-// Looks at the possible starts in increasing order, a vector of them at a time: for each pattern
+// Looks at the possible starts in increasing order, a block of them at a time: for each pattern
 // a start is a candidate only where both of its anchor units stand at their offsets. Each
 // pattern takes a match only after the end of its last one (the left-to-right, non-overlapping
 // choice of one pass); patterns cannot overlap one another, so at most one matches at a start.
@@ -47,39 +48,41 @@ class FilteredScan {
 
     // The matches of all patterns, ordered by their start.
     std::vector<Match> run() {
-        const Char* data = text_.data();
         const std::size_t size = text_.size();
         std::size_t start = 0;
-#if defined(__SSE2__)
-        using L = Lanes<Char>;
-        __m128i first[kChunk], second[kChunk];
-        for (std::size_t p = 0; p < count_; ++p) {
-            first[p] = L::splat(patterns_[p].search[patterns_[p].anchor]);
-            second[p] = L::splat(patterns_[p].search[patterns_[p].anchor2]);
-        }
-        for (; start + L::kCount + longest_ <= size + 1; start += L::kCount) {
-            unsigned masks[kChunk];
-            unsigned any = 0;
+        const VectorWidth width = widestVectors();
+        if (const std::size_t block = blockStarts<Char>(width); block > 0 && size + 1 >= longest_) {
+            UnitFilters<Char> filters;
+            filters.count = count_;
             for (std::size_t p = 0; p < count_; ++p) {
                 const FusedPattern<Char>& pattern = patterns_[p];
-                const __m128i both =
-                    _mm_and_si128(L::equal(load(data + start + pattern.anchor), first[p]),
-                                  L::equal(load(data + start + pattern.anchor2), second[p]));
-                masks[p] = static_cast<unsigned>(_mm_movemask_epi8(both));
-                any |= masks[p];
+                filters.offset1[p] = pattern.anchor;
+                filters.offset2[p] = pattern.anchor2;
+                filters.unit1[p] = pattern.search[pattern.anchor];
+                filters.unit2[p] = pattern.search[pattern.anchor2];
             }
-            while (any != 0) {
-                const unsigned lowest = any & (0u - any);
-                const std::size_t at =
-                    start + static_cast<std::size_t>(__builtin_ctz(any)) / L::kBitsPerLane;
-                for (unsigned bit = 0; bit < L::kBitsPerLane; ++bit)
-                    any &= any - 1;
-                for (std::size_t p = 0; p < count_; ++p) {
-                    if ((masks[p] & lowest) != 0 && take(p, at)) break;
+            // Every anchor of a start below this lies inside the text.
+            const std::size_t endStart = size + 1 - longest_;
+            std::uint32_t masks[kChunk];
+            while ((start = findCandidateBlock(width, text_.data(), start, endStart, filters, masks)) +
+                       block <=
+                   endStart) {
+                std::uint32_t any = 0;
+                for (std::size_t p = 0; p < count_; ++p)
+                    any |= masks[p];
+                while (any != 0) {
+                    const std::uint32_t lowest = any & (0u - any);
+                    const std::size_t at =
+                        start + static_cast<std::size_t>(__builtin_ctz(any)) / kBitsPerStart<Char>;
+                    for (unsigned bit = 0; bit < kBitsPerStart<Char>; ++bit)
+                        any &= any - 1;
+                    for (std::size_t p = 0; p < count_; ++p) {
+                        if ((masks[p] & lowest) != 0 && take(p, at)) break;
+                    }
                 }
+                start += block;
             }
         }
-#endif
         for (; start < size; ++start) {
             for (std::size_t p = 0; p < count_; ++p) {
                 if (take(p, start)) break;

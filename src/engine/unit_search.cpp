@@ -1,9 +1,14 @@
 #include "engine/unit_search.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
-#include "engine/vector_lanes.h"
+#include "engine/candidate_blocks.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace lorvane {
 
@@ -17,11 +22,13 @@ const char* findUnit<char>(const char* first, const char* last, char unit) {
 template <>
 const char16_t* findUnit<char16_t>(const char16_t* first, const char16_t* last, char16_t unit) {
 #if defined(__SSE2__)
-    using L = Lanes<char16_t>;
-    const __m128i needle = L::splat(unit);
+    const __m128i needle = _mm_set1_epi16(static_cast<short>(unit));
+    auto load = [](const char16_t* at) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    };
     while (last - first >= 16) {
-        const int maskA = _mm_movemask_epi8(L::equal(load(first), needle));
-        const int maskB = _mm_movemask_epi8(L::equal(load(first + 8), needle));
+        const int maskA = _mm_movemask_epi8(_mm_cmpeq_epi16(load(first), needle));
+        const int maskB = _mm_movemask_epi8(_mm_cmpeq_epi16(load(first + 8), needle));
         if ((maskA | maskB) != 0) {
             if (maskA != 0) return first + __builtin_ctz(static_cast<unsigned>(maskA)) / 2;
             return first + 8 + __builtin_ctz(static_cast<unsigned>(maskB)) / 2;
@@ -47,30 +54,31 @@ bool TextSearcher<Char>::matchesAt(const Char* at) const {
     return true;
 }
 
-// Tests a vector's worth of candidate starts at a time: both filter units must be in place.
+// Tests a block of candidate starts at a time: both filter units must be in place.
 template <class Char>
 std::size_t TextSearcher<Char>::findBlocks(const Char* base, std::size_t& start,
                                            std::size_t lastStart) const {
-#if defined(__SSE2__)
-    using L = Lanes<Char>;
-    const __m128i unitA = L::splat(search_[a_]);
-    const __m128i unitB = L::splat(search_[b_]);
-    constexpr unsigned laneMask = (1u << L::kBitsPerLane) - 1;
-    while (start + L::kCount <= lastStart + 1) {
-        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
-            L::equal(load(base + start + a_), unitA), L::equal(load(base + start + b_), unitB))));
+    const VectorWidth width = widestVectors();
+    const std::size_t block = blockStarts<Char>(width);
+    if (block == 0) return std::basic_string_view<Char>::npos;
+    UnitFilters<Char> filter;
+    filter.count = 1;
+    filter.offset1[0] = a_;
+    filter.offset2[0] = b_;
+    filter.unit1[0] = search_[a_];
+    filter.unit2[0] = search_[b_];
+    constexpr std::uint32_t startBits = (1u << kBitsPerStart<Char>) - 1;
+    std::uint32_t mask;
+    while ((start = findCandidateBlock(width, base, start, lastStart + 1, filter, &mask)) + block <=
+           lastStart + 1) {
         while (mask != 0) {
             const unsigned bit = static_cast<unsigned>(__builtin_ctz(mask));
-            const std::size_t candidate = start + bit / L::kBitsPerLane;
+            const std::size_t candidate = start + bit / kBitsPerStart<Char>;
             if (matchesAt(base + candidate)) return candidate;
-            mask &= ~(laneMask << (bit - bit % L::kBitsPerLane));
+            mask &= ~(startBits << (bit - bit % kBitsPerStart<Char>));
         }
-        start += L::kCount;
+        start += block;
     }
-#else
-    (void)base;
-    (void)lastStart;
-#endif
     return std::basic_string_view<Char>::npos;
 }
 
