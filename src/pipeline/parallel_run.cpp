@@ -119,7 +119,7 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
     // Sources converted ahead of the one whose result is next to take its name: two per job,
     // and while the results not yet written are small, enough to keep every writer busy and to
     // flush a whole batch at once.
-    const std::size_t window = 2 * jobs + kWriters + kFlushBatch;
+    const std::size_t window = 2 * jobs + kWriters + 2 * kFlushBatch;
 
     struct Worker {
         DeferredDesktop desktop;
