@@ -59,6 +59,11 @@ std::u16string TableEngine::applyTable(const CompiledTable& table, std::u16strin
                                        ScriptRunner& scripts) {
     ++textVersion_;
     state_.tmpText = std::move(text);
+    includes_.openRound();
+    struct CloseRound {
+        IncludeFinder& includes;
+        ~CloseRound() { includes.closeRound(); }
+    } closeRound{includes_};
     applySteps(table.steps, Stp, table.file, scripts);
     std::u16string made;
     made.swap(state_.tmpText);
@@ -214,6 +219,15 @@ bool TableEngine::applyDirective(const Step& step, int16_t level, ScriptRunner& 
 bool TableEngine::runScriptStep(const std::u16string& name, ScriptRunner& scripts) {
     ++textVersion_;
     std::u16string before = state_.tmpText;
+    // A script may change include folders: what was seen of them before it is seen again.
+    struct OutsideRound {
+        IncludeFinder& includes;
+        bool open = includes.roundOpen();
+        ~OutsideRound() {
+            if (open) includes.openRound();
+        }
+    } outsideRound{includes_};
+    includes_.closeRound();
     auto result = scripts.RunScript(name, state_.tmpText);
     if (result) {
         state_.tmpText = std::move(*result);

@@ -170,8 +170,11 @@ std::optional<std::u16string> IncludeFinder::find(const std::u16string& programF
         fileName = normalised.substr(slash + 1);
     }
     auto it = listings_.find(folder);
-    if (it == listings_.end() || !it->second.settled ||
-        folderStampOf(it->second.folder) != it->second.stamp) {
+    const bool checkedInThisRound =
+        roundOpen_ && it != listings_.end() && it->second.checkedInRound == round_;
+    if (!checkedInThisRound &&
+        (it == listings_.end() || !it->second.settled ||
+         folderStampOf(it->second.folder) != it->second.stamp)) {
         const std::int64_t listedAt = wallClockNanoseconds();
         FileLister lister;
         if (!lister.setFolder(resolveCaseInsensitive(folder))) {
@@ -188,6 +191,7 @@ std::optional<std::u16string> IncludeFinder::find(const std::u16string& programF
         listing.stamp = stamp.value_or(FileStamp{});
         it = listings_.insert_or_assign(folder, std::move(listing)).first;
     }
+    if (roundOpen_ && it->second.settled) it->second.checkedInRound = round_;
     const Listing& listing = it->second;
     for (const std::u16string& entry : listing.entries) {
         if (entry == fileName) return listing.folder + u"/" + entry;

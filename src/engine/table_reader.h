@@ -77,14 +77,27 @@ class IncludeFinder {
     std::optional<std::u16string> find(const std::u16string& programFolder,
                                        const std::u16string& modeName, std::u16string_view name);
 
+    // While a round is open, a folder whose listing was checked in it is not checked again: the
+    // includes of one table application see one state of their folders. Whatever may change a
+    // folder meanwhile, a script, runs outside rounds.
+    void openRound() {
+        ++round_;
+        roundOpen_ = true;
+    }
+    void closeRound() { roundOpen_ = false; }
+    bool roundOpen() const { return roundOpen_; }
+
   private:
     struct Listing {
         FileStamp stamp;
         std::u16string folder;  // as the file system spells it
         std::vector<std::u16string> entries;
         bool settled = false;
+        std::uint64_t checkedInRound = 0;
     };
     std::map<std::u16string, Listing> listings_;
+    std::uint64_t round_ = 0;
+    bool roundOpen_ = false;
 };
 
 // The same lookup without keeping anything.

@@ -1,6 +1,7 @@
 #include "pipeline/output_writer.h"
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,7 +28,8 @@ constexpr off_t kSendAhead = off_t{1} << 20;
 // A hidden name in the target's folder, so listers never show a result still being written.
 fs::path temporaryName(const fs::path& target, std::mt19937_64& random) {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    return folder / ("." + target.filename().string() + "." + std::to_string(::getpid()) + "-" +
+    static const std::string process = std::to_string(::getpid());
+    return folder / ("." + target.filename().string() + "." + process + "-" +
                      std::to_string(random() % 1000000007) + ".part");
 }
 
@@ -126,11 +128,20 @@ bool holdsUsersFile(const std::u16string& target) {
     return !isMarkedResult(target);
 }
 
+// True when the temporary took the target's name because nothing stood under it: one step that
+// cannot replace a file put there meanwhile. False when something stands there, or when the file
+// system cannot rename that way; the temporary is then where it was.
+bool renameToFreeName(const fs::path& temporary, const std::u16string& target) {
+    return ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, toFsPath(target).c_str(),
+                       RENAME_NOREPLACE) == 0;
+}
+
 // Puts a complete temporary in the target's place. A file the user wrote under the name moves
 // aside in one step, replacing an older backup; should the result then fail to take its place,
 // the file goes back. The temporary is gone afterwards, whatever happened.
 Expected<ResultWrite> takePlace(const fs::path& temporary, const std::u16string& target) {
     ResultWrite written;
+    if (renameToFreeName(temporary, target)) return written;
     if (holdsUsersFile(target)) {
         written.backup = target + u"~";
         const fs::path backup = toFsPath(written.backup);
@@ -238,16 +249,24 @@ void flushPrepared(std::span<Expected<PreparedResult>* const> results) {
 
 Expected<ResultWrite> commitResult(const std::u16string& target, Expected<PreparedResult> prepared,
                                    std::u16string_view source) {
+    if (prepared && !prepared->onDisk_ && prepared->flushError_ == 0) {
+        prepared->flushError_ = flushAlone(prepared->temporary_);
+        prepared->onDisk_ = prepared->flushError_ == 0;
+    }
+    // The usual case, a name nothing stands under: none of the checks below can fail there.
+    if (prepared && prepared->onDisk_ && renameToFreeName(prepared->temporary_, target)) {
+        prepared->temporary_.clear();
+        return ResultWrite{};
+    }
     if (sameFile(source, target)) return failureFor(errors::kOutputIsSource, target);
     if (int refused = refusedTarget(toFsPath(target)); refused != 0) {
         return fileFailure(refused, FileAction::Write, target);
     }
     if (!prepared) return prepared.failure();
-    if (!prepared->onDisk_ && prepared->flushError_ == 0) {
-        prepared->flushError_ = flushAlone(prepared->temporary_);
-    }
     // Failing, the prepared result goes, and its temporary with it.
-    if (prepared->flushError_ != 0) return fileFailure(prepared->flushError_, FileAction::Write, target);
+    if (prepared->flushError_ != 0) {
+        return fileFailure(prepared->flushError_, FileAction::Write, target);
+    }
     const fs::path temporary = std::exchange(prepared->temporary_, {});
     return takePlace(temporary, target);
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <optional>
 
@@ -34,15 +35,6 @@ class OpenFile {
   private:
     int fd_;
 };
-
-// The length of a regular file; nothing when it cannot be got (missing, a folder, no path).
-bool regularFileSize(std::u16string_view path, std::size_t& size) {
-    if (path.empty()) return false;
-    struct stat info {};
-    if (::stat(toFsPath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    size = static_cast<std::size_t>(info.st_size);
-    return true;
-}
 
 // Squeezes every occurrence of the pair (first, second) into `first`, left to right, without
 // looking again at what it wrote.
@@ -136,17 +128,11 @@ std::size_t loneLineEnds(std::u16string_view text) {
     return lone;
 }
 
-}  // namespace
-
-Expected<std::string> ReadFileBytes(std::u16string_view path) {
-    const std::u16string file(path);
-    if (path.empty()) return fileFailure(ENOENT, FileAction::Read, file);
-    OpenFile input(toFsPath(path).string());
-    auto length = textFileLength(input, file);
-    if (!length) return length.failure();
-
+// The bytes of an open file of `length` bytes, and of whatever it grew by since.
+Expected<std::string> readOpenFile(const OpenFile& input, std::size_t length,
+                                   const std::u16string& file) {
     // One byte more than the length, to notice a file that grew since.
-    std::string bytes(*length + 1, '\0');
+    std::string bytes(length + 1, '\0');
     std::size_t filled = 0;
     for (;;) {
         auto got = readUpTo(input, bytes.data() + filled, bytes.size() - filled, file);
@@ -157,6 +143,28 @@ Expected<std::string> ReadFileBytes(std::u16string_view path) {
     }
     bytes.resize(filled);
     return bytes;
+}
+
+// The bytes of a file shorter than `limit` bytes, read through one opening; nothing for a longer
+// one.
+Expected<std::optional<std::string>> readIfShorter(std::u16string_view path, std::size_t limit) {
+    const std::u16string file(path);
+    if (path.empty()) return fileFailure(ENOENT, FileAction::Read, file);
+    OpenFile input(toFsPath(path).string());
+    auto length = textFileLength(input, file);
+    if (!length) return length.failure();
+    if (*length >= limit) return std::optional<std::string>();
+    auto bytes = readOpenFile(input, *length, file);
+    if (!bytes) return bytes.failure();
+    return std::optional<std::string>(std::move(*bytes));
+}
+
+}  // namespace
+
+Expected<std::string> ReadFileBytes(std::u16string_view path) {
+    auto bytes = readIfShorter(path, std::numeric_limits<std::size_t>::max());
+    if (!bytes) return bytes.failure();
+    return std::move(**bytes);
 }
 
 void normalizeLineEnds(std::u16string& text) {
@@ -249,14 +257,14 @@ MessageRequest unreadableFileMessage(const Failure& failure) {
 
 Expected<std::u16string> ReadSourceText(std::u16string_view path, const CodePage& page,
                                         Desktop* desktop, FileEncoding* found) {
-    std::size_t size = 0;
-    const bool large = regularFileSize(path, size) && size >= kLineByLineSize;
-    if (!large) {
-        auto bytes = ReadFileBytes(path);
+    {
+        auto bytes = readIfShorter(path, kLineByLineSize);
         if (!bytes) return std::u16string();
-        std::u16string text = decodeFileBytes(*bytes, page, found);
-        normalizeLineEnds(text);
-        return text;
+        if (*bytes) {
+            std::u16string text = decodeFileBytes(**bytes, page, found);
+            normalizeLineEnds(text);
+            return text;
+        }
     }
 
     Failure failure;

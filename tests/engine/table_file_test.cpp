@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "engine_fixture.h"
 #include "platform/text.h"
 
@@ -102,6 +105,33 @@ TEST_F(TableFile, LargeAndBinaryTablesAreAppliedLineByLine) {
     ASSERT_TRUE(engine.Rplc2(folder.u16("@hip/big.txt"), scripts).ok());
     EXPECT_EQ(state.tmpText, u"bb");
     ASSERT_TRUE(engine.Rplc2(folder.u16("@hip/bin.txt"), scripts).ok());
+}
+
+// The includes of one application look at their folder once; a script between them may add a
+// file to it, and the include after the script finds it.
+TEST_F(TableFile, AnIncludeAScriptCreatedIsFoundAfterTheScript) {
+    const auto table = writeTable(
+        "@hip/t.txt", u">go@first.txt\r\n>script make.vbs\r\n>go@second.txt\r\n>go@first.txt\r\n");
+    writeTable("@hip/@first.txt", u"a == b\r\n");
+    // A folder changed long ago: its listing is kept, not read again at every include.
+    namespace fs = std::filesystem;
+    fs::last_write_time(folder.path() / "@hip", fs::file_time_type::clock::now() - std::chrono::hours(1));
+    // The script applies tables of its own, before and after it adds the file.
+    writeTable("@hip/before.txt", u">go@first.txt\r\n");
+    writeTable("@hip/after.txt", u">go@second.txt\r\n");
+    scripts.answers[u"make.vbs"] = [&]() -> Expected<std::u16string> {
+        EXPECT_EQ(*engine.Table(u"a", u"@hip/before.txt", scripts), u"b");
+        writeTable("@hip/@second.txt", u"b == c\r\n");
+        EXPECT_EQ(*engine.Table(u"b", u"@hip/after.txt", scripts), u"c");
+        return std::u16string(u"ab");
+    };
+    for (int run = 0; run < 2; ++run) {
+        const auto compiled = engine.topLevelTable(table, nullptr);
+        EXPECT_EQ(engine.applyTable(*compiled, u"xa", 0, scripts), u"bc") << run;
+        std::filesystem::remove(folder.path() / "@hip/@second.txt");
+        fs::last_write_time(folder.path() / "@hip",
+                            fs::file_time_type::clock::now() - std::chrono::hours(1));
+    }
 }
 
 }  // namespace
