@@ -23,7 +23,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kNameAttempts = 64;
-constexpr off_t kSendAhead = off_t{1} << 20;
 
 // A hidden name in the target's folder, so listers never show a result still being written.
 fs::path temporaryName(const fs::path& target, std::mt19937_64& random) {
@@ -36,7 +35,6 @@ fs::path temporaryName(const fs::path& target, std::mt19937_64& random) {
 // 0, or the errno of the write that failed. The data reach the disk before the rename (here, or
 // later for a prepared result), so a crash cannot leave an empty file under the target's name.
 int writeAll(int fd, const ContentPieces& pieces, Flush flush) {
-    off_t written = 0, sent = 0;
     for (std::string_view bytes = pieces(); !bytes.empty(); bytes = pieces()) {
         while (!bytes.empty()) {
             const ssize_t done = ::write(fd, bytes.data(), bytes.size());
@@ -45,13 +43,6 @@ int writeAll(int fd, const ContentPieces& pieces, Flush flush) {
                 return errno;
             }
             bytes.remove_prefix(static_cast<std::size_t>(done));
-            written += done;
-        }
-        // A large result starts on its way to the disk while the rest is still being made, so
-        // that the flush at the end waits for little more than the last piece.
-        if (flush == Flush::Now && written - sent >= kSendAhead) {
-            ::sync_file_range(fd, sent, written - sent, SYNC_FILE_RANGE_WRITE);
-            sent = written;
         }
     }
     return flush == Flush::Now && ::fsync(fd) != 0 ? errno : 0;
