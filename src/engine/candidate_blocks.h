@@ -25,6 +25,21 @@ struct UnitFilters {
 template <class Char>
 constexpr unsigned kBitsPerStart = sizeof(Char);
 
+// The bits of the start at `place` in its block.
+template <class Char>
+constexpr std::uint32_t startBits(unsigned place) {
+    return ((std::uint32_t{1} << kBitsPerStart<Char>) - 1) << (place * kBitsPerStart<Char>);
+}
+
+// The place in its block of the first start a mask holds, whose bits are then cleared. The mask
+// must hold one.
+template <class Char>
+unsigned takeFirstStart(std::uint32_t& mask) {
+    const unsigned place = static_cast<unsigned>(__builtin_ctz(mask)) / kBitsPerStart<Char>;
+    mask &= ~startBits<Char>(place);
+    return place;
+}
+
 // The vectors a block is tested with: none, 128 bits, 256 bits.
 enum class VectorWidth { None, Narrow, Wide };
 

@@ -71,13 +71,11 @@ class FilteredScan {
                 for (std::size_t p = 0; p < count_; ++p)
                     any |= masks[p];
                 while (any != 0) {
-                    const std::uint32_t lowest = any & (0u - any);
-                    const std::size_t at =
-                        start + static_cast<std::size_t>(__builtin_ctz(any)) / kBitsPerStart<Char>;
-                    for (unsigned bit = 0; bit < kBitsPerStart<Char>; ++bit)
-                        any &= any - 1;
+                    const unsigned place = takeFirstStart<Char>(any);
                     for (std::size_t p = 0; p < count_; ++p) {
-                        if ((masks[p] & lowest) != 0 && take(p, at)) break;
+                        if ((masks[p] & startBits<Char>(place)) != 0 && take(p, start + place)) {
+                            break;
+                        }
                     }
                 }
                 start += block;

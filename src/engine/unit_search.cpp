@@ -67,15 +67,12 @@ std::size_t TextSearcher<Char>::findBlocks(const Char* base, std::size_t& start,
     filter.offset2[0] = b_;
     filter.unit1[0] = search_[a_];
     filter.unit2[0] = search_[b_];
-    constexpr std::uint32_t startBits = (1u << kBitsPerStart<Char>) - 1;
     std::uint32_t mask;
     while ((start = findCandidateBlock(width, base, start, lastStart + 1, filter, &mask)) + block <=
            lastStart + 1) {
         while (mask != 0) {
-            const unsigned bit = static_cast<unsigned>(__builtin_ctz(mask));
-            const std::size_t candidate = start + bit / kBitsPerStart<Char>;
+            const std::size_t candidate = start + takeFirstStart<Char>(mask);
             if (matchesAt(base + candidate)) return candidate;
-            mask &= ~(startBits << (bit - bit % kBitsPerStart<Char>));
         }
         start += block;
     }
