@@ -127,12 +127,12 @@ bool renameToFreeName(const fs::path& temporary, const std::u16string& target) {
                        RENAME_NOREPLACE) == 0;
 }
 
-// Puts a complete temporary in the target's place. A file the user wrote under the name moves
-// aside in one step, replacing an older backup; should the result then fail to take its place,
-// the file goes back. The temporary is gone afterwards, whatever happened.
-Expected<ResultWrite> takePlace(const fs::path& temporary, const std::u16string& target) {
+// Puts a complete temporary in the place of whatever stands under the target's name. A file the
+// user wrote there moves aside in one step, replacing an older backup; should the result then
+// fail to take its place, the file goes back. The temporary is gone afterwards, whatever
+// happened.
+Expected<ResultWrite> takeTakenPlace(const fs::path& temporary, const std::u16string& target) {
     ResultWrite written;
-    if (renameToFreeName(temporary, target)) return written;
     if (holdsUsersFile(target)) {
         written.backup = target + u"~";
         const fs::path backup = toFsPath(written.backup);
@@ -149,6 +149,12 @@ Expected<ResultWrite> takePlace(const fs::path& temporary, const std::u16string&
     }
     if (Status renamed = renameOver(temporary, target); !renamed) return renamed.failure();
     return written;
+}
+
+// Puts a complete temporary in the target's place, taken in one step when it is free.
+Expected<ResultWrite> takePlace(const fs::path& temporary, const std::u16string& target) {
+    if (renameToFreeName(temporary, target)) return ResultWrite{};
+    return takeTakenPlace(temporary, target);
 }
 
 }  // namespace
@@ -259,7 +265,8 @@ Expected<ResultWrite> commitResult(const std::u16string& target, Expected<Prepar
         return fileFailure(prepared->flushError_, FileAction::Write, target);
     }
     const fs::path temporary = std::exchange(prepared->temporary_, {});
-    return takePlace(temporary, target);
+    // A result on the disk found the name taken above; one that was not fails before this.
+    return takeTakenPlace(temporary, target);
 }
 
 }  // namespace lorvane

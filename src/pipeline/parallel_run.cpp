@@ -94,7 +94,7 @@ struct Converted {
     std::u16string target;
     std::string bytes;  // until written
     std::optional<Expected<PreparedResult>> prepared;
-    bool flushLater = false;  // prepared, but not yet flushed to the disk
+    bool flushLater = false;  // prepared without a flush, for a batch to flush
     std::vector<DesktopCall> calls;
     TableSettings settingsAfter;
     bool looksLikeUtf8 = false;  // the source, read in a single-byte page
