@@ -5,6 +5,7 @@
 #include <atomic>
 #include <optional>
 #include <tuple>
+#include <utility>
 
 #include "engine/compiled_table.h"
 #include "engine/pair_replace.h"
@@ -191,6 +192,23 @@ void PassRunner::flush() {
     runTranslation();
     runGroup();
     leaveBytes();
+}
+
+void PassRunner::startInBytes(std::string bytes) {
+    text_.clear();
+    bytes_ = std::move(bytes);
+    inBytes_ = true;
+    byteCounts_.invalidate();
+    unitCounts_.invalidate();
+}
+
+std::optional<std::string> PassRunner::finishInBytes() {
+    runTranslation();
+    runGroup();
+    if (!inBytes_) return std::nullopt;
+    inBytes_ = false;
+    unitCounts_.invalidate();
+    return std::exchange(bytes_, std::string());
 }
 
 // The counts move with the text between its two forms: each unit's count is its byte's.

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,6 +64,12 @@ class PassRunner {
     static void assignFusionGroups(std::vector<Step>& steps);
     // Runs the queued pairs and leaves the result in the working text.
     void flush();
+    // Takes the text as the code page's bytes for it (single-byte pages only), the working text
+    // left empty meanwhile; called before any pair is added.
+    void startInBytes(std::string bytes);
+    // Runs the queued pairs like flush, but hands back the text in bytes when it is still in
+    // that form, the working text left empty; nothing when the text is in the working text.
+    std::optional<std::string> finishInBytes();
     // Something other than a pair changed the working text (call after flush).
     void textChanged() { unitCounts_.invalidate(); }
 

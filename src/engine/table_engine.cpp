@@ -70,6 +70,30 @@ std::u16string TableEngine::applyTable(const CompiledTable& table, std::u16strin
     return made;
 }
 
+DocumentText TableEngine::applyTable(const CompiledTable& table, DocumentText text, int16_t Stp,
+                                     ScriptRunner& scripts) {
+    const CodePage& page = *state_.codePage;
+    // A trace reports each step on the working text itself.
+    if (!text.inBytes || trace_ != nullptr || !page.isSingleByte()) {
+        return DocumentText::ofUnits(
+            applyTable(table, std::move(text.unitsIn(page)), Stp, scripts));
+    }
+    ++textVersion_;
+    includes_.openRound();
+    struct CloseRound {
+        IncludeFinder& includes;
+        ~CloseRound() { includes.closeRound(); }
+    } closeRound{includes_};
+    PassRunner runner(state_.tmpText, page, shortcutThreshold_);
+    runner.startInBytes(std::move(text.bytes));
+    includingRunner_ = &runner;  // taken by applySteps as an include's runner is
+    applySteps(table.steps, Stp, table.file, scripts);
+    if (auto bytes = runner.finishInBytes()) return DocumentText::ofBytes(std::move(*bytes));
+    std::u16string made;
+    made.swap(state_.tmpText);
+    return DocumentText::ofUnits(std::move(made));
+}
+
 // Runs of pairs go to the pass runner together; it stops its passes only before a step that
 // reads or changes the working text. An included table's steps go on in the runner of the
 // table that includes it: its pairs are more of the same run, and the text keeps its form and

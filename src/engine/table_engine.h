@@ -17,6 +17,7 @@
 #include "engine/step_trace.h"
 #include "engine/table_reader.h"
 #include "platform/desktop.h"
+#include "platform/document_text.h"
 #include "platform/failure.h"
 
 namespace lorvane {
@@ -66,6 +67,11 @@ class TableEngine {
     // it; afterwards the working text is empty.
     std::u16string applyTable(const CompiledTable& table, std::u16string text, int16_t Stp,
                               ScriptRunner& scripts);
+    // The same for a text that may be in bytes of the engine's code page: the text comes back in
+    // bytes when every step the table ran kept it in that form (pairs whose texts the page can
+    // write, directives that leave the text alone), else as its characters.
+    DocumentText applyTable(const CompiledTable& table, DocumentText text, int16_t Stp,
+                            ScriptRunner& scripts);
 
     // Every table compiled so far, with what compiling found.
     const TableCache& tableCache() const { return cache_; }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
 
 #include "pipeline/document_rendering.h"
 #include "pipeline/output_naming.h"
@@ -121,58 +122,80 @@ void ConversionSession::setScriptRunner(ScriptRunner& runner) {
 Expected<std::u16string> ConversionSession::ConvertText(std::u16string text) {
     return failingOnExhaustion({}, [&]() -> Expected<std::u16string> {
         const FileEncoding source = state_->documentEncoding();
-        if (Status converted = convertIntoWorkingText(std::move(text), source); !converted) {
+        if (Status converted = convertIntoWorkingText(DocumentText::ofUnits(std::move(text)), source);
+            !converted) {
             return converted.failure();
         }
         return state_->engine.tmpText;
     });
 }
 
-std::string ConversionSession::encodedResult() const {
-    const std::u16string& text = state_->engine.tmpText;
-    const ResultEncoding& result = state_->result;
-    std::string bytes(result.mark());
+std::string ConversionSession::takeEncodedResult() {
+    State& s = *state_;
+    std::string bytes(s.result.mark());
+    if (s.resultInBytes) {
+        s.resultInBytes = false;
+        if (bytes.empty()) return std::exchange(s.resultBytes, std::string());
+        bytes += s.resultBytes;
+        std::string().swap(s.resultBytes);
+        return bytes;
+    }
+    const std::u16string& text = s.engine.tmpText;
     bytes.reserve(bytes.size() + text.size() + 2);  // one allocation for a single-byte page
-    result.encode(text, bytes);
-    result.encode(u"\r\n", bytes);
+    s.result.encode(text, bytes);
+    s.result.encode(u"\r\n", bytes);
     return bytes;
 }
 
+bool ConversionSession::State::resultStaysInBytes(const DocumentText& text) const {
+    const TableSettings& settings = engine.settings;
+    const FileEncoding& encoding = result.encoding;
+    return text.inBytes && settings.extent == u".txt" && settings.script1.empty() &&
+           encoding.mark == ByteOrderMark::None && encoding.page &&
+           encoding.page->number() == tablePage().number() && result.mark().empty();
+}
+
 // Whole texts are moved from step to step, never copied: a large document then needs little
-// more memory than its working text.
-Status ConversionSession::convertIntoWorkingText(std::u16string text, const FileEncoding& source) {
+// more memory than its working text. A text that comes in bytes stays in bytes as long as
+// every step leaves it so, and then goes out as the result's bytes.
+Status ConversionSession::convertIntoWorkingText(DocumentText text, const FileEncoding& source) {
     State& s = *state_;
+    s.resultInBytes = false;
+    std::string().swap(s.resultBytes);
     const SelectionModel& selection = s.selection;
     if (Status ready = checkSelection(selection); !ready) return ready;
     EngineState& engine = s.engine;
+    const CodePage& page = s.tablePage();
     TableSettings& settings = engine.settings;
     settings.codepage = 0;  // each document's table names its result's page anew
     engine.modeName = selection.modeText();
     if (modeJoinsParagraphs(engine.modeName)) settings.eol2 = true;
 
-    std::vector<std::u16string> segments;
+    std::vector<DocumentText> segments;
     if (selection.SchemeMode()) {
-        segments = cutSegments(std::move(text), selection.entries());
+        for (std::u16string& cut : cutSegments(std::move(text.unitsIn(page)), selection.entries()))
+            segments.push_back(DocumentText::ofUnits(std::move(cut)));
         if (segments.size() > kMaxSegments) return failureFor(errors::kTooManySegments);
     } else {
         segments.push_back(std::move(text));
     }
 
     const std::u16string& program = s.config.programFolder;
-    std::u16string result;
+    DocumentText result;
     for (std::size_t k = 0; k < segments.size(); ++k) {
         std::size_t markerLength = 0;
         if (!selection.SchemeMode()) {
             engine.Tablett = tableFilePath(program, engine.modeName, selection.tableText());
         } else {
-            const SegmentEntry chosen = chooseSegmentEntry(segments[k], selection.entries());
+            const SegmentEntry chosen =
+                chooseSegmentEntry(segments[k].units, selection.entries());
             markerLength = chosen.markerLength;
             engine.Tablett = chosen.entry != nullptr ? programRelative(program, chosen.entry->Path)
                                                      : program + u"/";
         }
         const auto table = s.tables.topLevelTable(engine.Tablett, &s.desktop());
-        std::u16string segment = std::move(segments[k]);
-        segment.erase(0, markerLength);
+        DocumentText segment = std::move(segments[k]);
+        if (markerLength > 0) segment.units.erase(0, markerLength);  // scheme segments: units
         settings.prae.clear();
         settings.post.clear();
         segment =
@@ -182,18 +205,35 @@ Status ConversionSession::convertIntoWorkingText(std::u16string text, const File
         if (settings.fontFace.empty()) {
             if (auto face = faceFromTableName(selection.tableText())) settings.fontFace = *face;
         }
-        if (settings.eol2) joinParagraphs(segment);
-        segment.insert(0, settings.prae);
-        segment += settings.post;
-        if (result.empty())
+        if (settings.eol2) joinParagraphs(segment.unitsIn(page));
+        std::string prae, post;
+        if (segment.inBytes && page.tryEncode(settings.prae, prae) &&
+            page.tryEncode(settings.post, post)) {
+            segment.bytes.insert(0, prae);
+            segment.bytes += post;
+        } else {
+            std::u16string& units = segment.unitsIn(page);
+            units.insert(0, settings.prae);
+            units += settings.post;
+        }
+        if (k == 0) {
             result = std::move(segment);
-        else
-            result += segment;
+        } else {
+            result.unitsIn(page) += segment.unitsIn(page);
+        }
     }
 
     s.result = resultEncodingFor(source, settings.codepage, settings.extent);
-    auto document = renderDocument(std::move(result), settings, s.formats, s.scriptStep(),
-                                   unicodeCharsetOf(s.result.encoding));
+    if (s.resultStaysInBytes(result)) {
+        // Nothing reads the characters: the bytes are the result's, in the page it is written in.
+        s.resultBytes = std::move(result.bytes);
+        s.result.encode(u"\r\n", s.resultBytes);
+        s.resultInBytes = true;
+        std::u16string().swap(engine.tmpText);
+        return {};
+    }
+    auto document = renderDocument(std::move(result.unitsIn(page)), settings, s.formats,
+                                   s.scriptStep(), unicodeCharsetOf(s.result.encoding));
     if (!document) return document.failure();
     engine.tmpText = std::move(*document);
     return {};
@@ -206,10 +246,10 @@ Expected<std::u16string> ConversionSession::ConvertFile(const std::u16string& pa
 Expected<std::u16string> ConversionSession::convertToTarget(const std::u16string& path) {
     State& s = *state_;
     std::u16string source = path;
-    std::u16string text;
+    DocumentText text;
     FileEncoding encoding = s.documentEncoding();
     if (s.clipboard) {
-        text = s.desktop().clipboardText();
+        text = DocumentText::ofUnits(s.desktop().clipboardText());
         source = clipboardSourcePath(s.config.documentsFolder);
     } else {
         // A source that no longer exists (removed since it was listed or picked) would give an
@@ -217,7 +257,10 @@ Expected<std::u16string> ConversionSession::convertToTarget(const std::u16string
         if (vanished(path)) {
             return failureFor(errors::kFileNotFound, path);
         }
-        auto read = ReadSourceText(path, *s.documents, &s.desktop(), &encoding);
+        // The bytes themselves serve a table in the documents' own page: one segment, no trace.
+        const bool bytesWelcome = !s.selection.SchemeMode() && !s.tables.tracing() &&
+                                  s.documents->number() == s.tablePage().number();
+        auto read = ReadSource(path, *s.documents, &s.desktop(), &encoding, bytesWelcome);
         if (!read) return read.failure();
         text = std::move(*read);
     }
@@ -243,6 +286,28 @@ Expected<std::u16string> ConversionSession::convertFileUnguarded(const std::u16s
     auto converted = convertToTarget(path);
     if (!converted) return converted.failure();
     const std::u16string& target = *converted;
+    // A result never widened is written as it stands, its mark first.
+    if (s.resultInBytes) {
+        int given = 0;
+        ContentPieces bytes = [&]() -> std::string_view {
+            switch (given++) {
+                case 0:
+                    if (!s.result.mark().empty()) return s.result.mark();
+                    ++given;
+                    [[fallthrough]];
+                case 1:
+                    return s.resultBytes;
+                default:
+                    return {};
+            }
+        };
+        auto written = writeResult(target, bytes, s.clipboard ? std::u16string_view{} : path);
+        std::string().swap(s.resultBytes);
+        s.resultInBytes = false;
+        if (!written) return written.failure();
+        s.keptBackup = std::move(written->backup);
+        return target;
+    }
     // Encoded a piece at a time, so a large result never stands in memory in both forms.
     constexpr std::size_t kPiece = 1 << 20;
     const std::u16string_view document = s.engine.tmpText;

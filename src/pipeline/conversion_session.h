@@ -13,6 +13,7 @@
 #include "engine/table_settings.h"
 #include "pipeline/selection_model.h"
 #include "platform/desktop.h"
+#include "platform/document_text.h"
 #include "platform/failure.h"
 #include "platform/file_encoding.h"
 #include "platform/file_lister.h"
@@ -123,9 +124,10 @@ class ConversionSession {
     void noteSource(RunOutcome& outcome, const std::u16string& source, bool looksLikeUtf8) const;
     // Converts the text read in `source` and leaves the rendered document in the working
     // text, and the encoding it is to be written in in the state.
-    Status convertIntoWorkingText(std::u16string text, const FileEncoding& source);
-    // The working text as bytes for a result file, with the mark and the final CR LF.
-    std::string encodedResult() const;
+    Status convertIntoWorkingText(DocumentText text, const FileEncoding& source);
+    // The converted document as bytes for a result file, with the mark and the final CR LF; a
+    // result never widened is handed over rather than copied.
+    std::string takeEncodedResult();
 
     struct State;
     std::unique_ptr<State> state_;

@@ -165,7 +165,7 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
             worker.desktop.refused = worker.scripts.refused = false;
             auto target = failingOnExhaustion(sources[k], [&]() -> Expected<std::u16string> {
                 auto converted = worker.session->convertToTarget(sources[k]);
-                if (converted) result.bytes = worker.session->encodedResult();
+                if (converted) result.bytes = worker.session->takeEncodedResult();
                 return converted;
             });
             if (target)

@@ -73,11 +73,19 @@ struct ConversionSession::State {
     FileEncoding documentEncoding() const { return FileEncoding{ByteOrderMark::None, documents}; }
     // Runs a script on a text as the working text and hands back the script's result.
     ScriptStep scriptStep();
+    // True when the converted text, still in bytes, is already the result file's content: a
+    // plain text without a script, written in the page of its bytes without a mark.
+    bool resultStaysInBytes(const DocumentText& text) const;
 
     SessionConfig config;
     std::shared_ptr<const CodePage> documents;
     // The encoding of the document last converted, as it is to be written.
     ResultEncoding result;
+    // The result file's content after the mark, final CR LF included, when the document was
+    // converted without ever being widened (see resultStaysInBytes); the working text is empty
+    // then.
+    std::string resultBytes;
+    bool resultInBytes = false;
     bool sourceLooksUtf8 = false;  // the source last read
     SilentDesktop silent;
     EngineState engine;

@@ -112,27 +112,48 @@ Expected<std::optional<std::u16string>> readWidened(std::u16string_view path,
 }
 
 // The line ends that are not CR LF: each CR not followed by LF and each LF not after a CR.
-std::size_t loneLineEnds(std::u16string_view text) {
+template <class Char>
+std::size_t loneLineEnds(std::basic_string_view<Char> text) {
     std::size_t lone = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r') {
-            if (i + 1 < text.size() && text[i + 1] == u'\n') {
+        if (text[i] == Char('\r')) {
+            if (i + 1 < text.size() && text[i + 1] == Char('\n')) {
                 ++i;
             } else {
                 ++lone;
             }
-        } else if (text[i] == u'\n') {
+        } else if (text[i] == Char('\n')) {
             ++lone;
         }
     }
     return lone;
 }
 
-// The bytes of an open file of `length` bytes, and of whatever it grew by since.
+// True when the text does not end with a line end (a lone LF is none: it stays inside its line).
+template <class Char>
+bool lacksLastLineEnd(std::basic_string_view<Char> text) {
+    const std::size_t size = text.size();
+    return size > 0 && text[size - 1] != Char('\r') &&
+           !(text[size - 1] == Char('\n') && size > 1 && text[size - 2] == Char('\r'));
+}
+
+// True when reading the bytes of a source in `page` would give one character for each byte and
+// change nothing else: a single-byte page, no mark, every line end CR LF already, and, for a
+// file read line by line (`wholeLines`), an end on the last line too.
+bool readsAsTheyStand(std::string_view bytes, const CodePage& page, bool wholeLines) {
+    return page.isSingleByte() && page.charOf('\r') == u'\r' && page.charOf('\n') == u'\n' &&
+           markOf(bytes) == ByteOrderMark::None && loneLineEnds(bytes) == 0 &&
+           !(wholeLines && (lacksLastLineEnd(bytes) || bytes.size() > LineBuffer::kMaxUsed));
+}
+
+// The bytes of an open file of `length` bytes, and of whatever it grew by since; room is left
+// for a final line end to be added without moving them.
 Expected<std::string> readOpenFile(const OpenFile& input, std::size_t length,
                                    const std::u16string& file) {
+    std::string bytes;
+    bytes.reserve(length + 2);
     // One byte more than the length, to notice a file that grew since.
-    std::string bytes(length + 1, '\0');
+    bytes.resize(length + 1);
     std::size_t filled = 0;
     for (;;) {
         auto got = readUpTo(input, bytes.data() + filled, bytes.size() - filled, file);
@@ -170,7 +191,7 @@ Expected<std::string> ReadFileBytes(std::u16string_view path) {
 void normalizeLineEnds(std::u16string& text) {
     // The usual text, every line end in it CR LF already, comes out as it went in: one look
     // instead of three passes.
-    if (loneLineEnds(text) == 0) return;
+    if (loneLineEnds(std::u16string_view(text)) == 0) return;
     squeezePairs(text, u'\n', u'\r');
     squeezePairs(text, u'\r', u'\n');
     // What is left of CR and LF are single line ends; each becomes CR LF.
@@ -214,9 +235,8 @@ Expected<std::u16string> assembleLines(std::u16string text) {
     // every lone CR and every lone LF becomes CR LF, and a last line without an end gets one.
     // A file already in that form, the usual one, is therefore taken as it is.
     const std::size_t size = text.size();
-    const std::size_t lone = loneLineEnds(text);
-    const bool endless = size > 0 && text[size - 1] != u'\r' &&
-                         !(text[size - 1] == u'\n' && size > 1 && text[size - 2] == u'\r');
+    const std::size_t lone = loneLineEnds(std::u16string_view(text));
+    const bool endless = lacksLastLineEnd(std::u16string_view(text));
     const std::size_t assembled = size + lone + (endless ? 2 : 0);
     // The reader assembles large files in a line buffer, and is bound by its limit.
     if (assembled > LineBuffer::kMaxUsed) return failureFor(errors::kOutOfStringSpace);
@@ -255,23 +275,43 @@ MessageRequest unreadableFileMessage(const Failure& failure) {
     return request;
 }
 
-Expected<std::u16string> ReadSourceText(std::u16string_view path, const CodePage& page,
-                                        Desktop* desktop, FileEncoding* found) {
+Expected<DocumentText> ReadSource(std::u16string_view path, const CodePage& page,
+                                  Desktop* desktop, FileEncoding* found, bool bytesWelcome) {
     {
         auto bytes = readIfShorter(path, kLineByLineSize);
-        if (!bytes) return std::u16string();
+        if (!bytes) return DocumentText{};
         if (*bytes) {
+            if (bytesWelcome && readsAsTheyStand(**bytes, page, false)) {
+                if (found != nullptr) *found = unmarkedEncoding(**bytes, page);
+                return DocumentText::ofBytes(std::move(**bytes));
+            }
             std::u16string text = decodeFileBytes(**bytes, page, found);
             normalizeLineEnds(text);
-            return text;
+            return DocumentText::ofUnits(std::move(text));
         }
     }
 
     Failure failure;
     try {
-        auto text = readLineByLine(path, page, found);
-        if (text) return std::move(*text);
-        failure = text.failure();
+        if (bytesWelcome && page.isSingleByte()) {
+            auto bytes = ReadFileBytes(path);
+            if (!bytes) {
+                failure = bytes.failure();
+            } else if (readsAsTheyStand(*bytes, page, true)) {
+                if (found != nullptr) *found = unmarkedEncoding(*bytes, page);
+                return DocumentText::ofBytes(std::move(*bytes));
+            } else {
+                std::u16string decoded = decodeFileBytes(*bytes, page, found);
+                std::string().swap(*bytes);
+                auto text = assembleLines(std::move(decoded));
+                if (text) return DocumentText::ofUnits(std::move(*text));
+                failure = text.failure();
+            }
+        } else {
+            auto text = readLineByLine(path, page, found);
+            if (text) return DocumentText::ofUnits(std::move(*text));
+            failure = text.failure();
+        }
     } catch (const std::bad_alloc&) {
         failure = failureFor(errors::kOutOfMemory, std::u16string(path));
     }
@@ -281,7 +321,14 @@ Expected<std::u16string> ReadSourceText(std::u16string_view path, const CodePage
         return failure;
     }
     if (desktop != nullptr) desktop->showMessage(unreadableFileMessage(failure));
-    return std::u16string();
+    return DocumentText{};
+}
+
+Expected<std::u16string> ReadSourceText(std::u16string_view path, const CodePage& page,
+                                        Desktop* desktop, FileEncoding* found) {
+    auto text = ReadSource(path, page, desktop, found, false);
+    if (!text) return text.failure();
+    return std::move(text->units);
 }
 
 std::u16string ReadTextFile(std::u16string_view path, const CodePage& page, Desktop* desktop,

@@ -9,6 +9,7 @@
 
 #include "platform/code_page.h"
 #include "platform/desktop.h"
+#include "platform/document_text.h"
 #include "platform/failure.h"
 #include "platform/file_encoding.h"
 
@@ -30,6 +31,13 @@ std::u16string ReadTextFile(std::u16string_view path, const CodePage& page, Desk
 // written in place of an older good one.
 Expected<std::u16string> ReadSourceText(std::u16string_view path, const CodePage& page,
                                         Desktop* desktop, FileEncoding* found = nullptr);
+
+// ReadSourceText for a conversion that welcomes the bytes themselves (`bytesWelcome`): a source
+// that reads as it stands in a single-byte page (no mark, every line end CR LF already and, for
+// a file read line by line, an end on its last line) comes back as its bytes; any other as its
+// text, exactly as ReadSourceText gives it.
+Expected<DocumentText> ReadSource(std::u16string_view path, const CodePage& page,
+                                  Desktop* desktop, FileEncoding* found, bool bytesWelcome);
 
 // The file's bytes, unchanged.
 Expected<std::string> ReadFileBytes(std::u16string_view path);

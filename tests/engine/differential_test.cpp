@@ -230,5 +230,61 @@ TEST_F(Differential, TablesSpreadOverIncludesAgreeToo) {
     }
 }
 
+// The same spread tables applied at the top level to a text given as code-page bytes, with
+// scripts between the lines now and then: one adds "ca", one a character without a code. The
+// text must come back standing for the same characters; in bytes whenever no script ran, and
+// never while it holds the character without a code.
+TEST_F(Differential, TablesAppliedToBytesAgreeToo) {
+    engine.setShortcutThreshold(0);
+    scripts.answers[u"s.vbs"] = [this]() -> Expected<std::u16string> {
+        return state.tmpText + u"ca";
+    };
+    scripts.answers[u"w.vbs"] = [this]() -> Expected<std::u16string> {
+        return state.tmpText + u"\u4E2D";
+    };
+    const CodePage& page = *state.codePage;
+    std::uniform_int_distribution<int> cut(0, 6);
+    for (int round = 0; round < 400; ++round) {
+        const std::u16string text = randomText(0, 300, 3);
+        std::u16string expected = text;
+        const std::string name = std::to_string(round);
+        std::u16string files[3];
+        std::size_t file = 0;
+        bool scripted = false;
+        for (const auto& line : randomTable(3)) {
+            if (line.size() <= 4) continue;  // skipped in table files
+            if (cut(random) == 0 && file < 2) ++file;
+            if (cut(random) == 0) {
+                const bool wide = cut(random) < 2;
+                files[file] += wide ? u">script w.vbs\r\n" : u">script s.vbs\r\n";
+                expected += wide ? u"\u4E2D" : u"ca";
+                scripted = true;
+            }
+            files[file] += line + u"\r\n";
+            expected = reference(expected, {line});
+        }
+        files[0] += u">go@i1-" + fromUtf8(name) + u".txt\r\n";
+        files[1] += u">go@i2-" + fromUtf8(name) + u".txt\r\n";
+        writeTable("@hip/@i2-" + name + ".txt", files[2]);
+        writeTable("@hip/@i1-" + name + ".txt", files[1]);
+        const auto table = engine.topLevelTable(writeTable("@hip/r" + name + ".txt", files[0]),
+                                                nullptr);
+        DocumentText made =
+            engine.applyTable(*table, DocumentText::ofBytes(page.encode(text)), 0, scripts);
+        const bool inBytes = made.inBytes;
+        std::u16string flat;
+        for (const auto& part : files)
+            flat += part;
+        EXPECT_EQ(made.unitsIn(page), expected) << toUtf8(text) << " / " << toUtf8(flat);
+        if (!scripted) {
+            EXPECT_TRUE(inBytes) << toUtf8(flat);
+        }
+        if (expected.find(u'\u4E2D') != std::u16string::npos) {
+            EXPECT_FALSE(inBytes);
+        }
+        if (HasFailure()) return;
+    }
+}
+
 }  // namespace
 }  // namespace lorvane::test
