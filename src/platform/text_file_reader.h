@@ -46,6 +46,10 @@ Expected<std::string> ReadFileBytes(std::u16string_view path);
 // LF CR -> LF, CR LF -> LF, LF -> CR, CR -> CR LF applied in this order would leave the text.
 void normalizeLineEnds(std::u16string& text);
 
+// True when every CR in the bytes is followed by LF and every LF follows a CR: normalising them
+// would change nothing.
+bool everyLineEndIsCrLf(std::string_view bytes);
+
 // The large-file way of reading, with its failure: lines end at CR LF or a lone CR and each
 // line gets CR LF; a lone LF stays inside its line. The result is not yet normalised.
 Expected<std::u16string> readLineByLine(std::u16string_view path, const CodePage& page,

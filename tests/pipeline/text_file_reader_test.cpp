@@ -58,6 +58,32 @@ TEST(LineEnds, OnePassEqualsTheFourReplacementsOnEveryShortText) {
     }
 }
 
+// The quick check agrees with the normalisation it stands in for, wherever the line ends fall
+// against the blocks it looks at: every short pattern, placed at each offset around a block end.
+TEST(LineEnds, TheQuickCheckSaysExactlyWhenNormalisingChangesNothing) {
+    const char alphabet[] = {'a', '\r', '\n'};
+    for (int length = 0; length <= 5; ++length) {
+        int combinations = 1;
+        for (int i = 0; i < length; ++i)
+            combinations *= 3;
+        for (int code = 0; code < combinations; ++code) {
+            std::string pattern;
+            for (int i = 0, rest = code; i < length; ++i, rest /= 3)
+                pattern += alphabet[rest % 3];
+            for (std::size_t offset : {0, 1, 12, 14, 15, 16, 30, 31, 33}) {
+                const std::string bytes = std::string(offset, 'x') + pattern + "yz\r\nabc";
+                std::u16string text(bytes.begin(), bytes.end());
+                normalizeLineEnds(text);
+                const bool unchanged = text == std::u16string(bytes.begin(), bytes.end());
+                ASSERT_EQ(everyLineEndIsCrLf(bytes), unchanged) << printable(text);
+                // Cut after the pattern: its last CR, if any, is lone either way.
+                ASSERT_EQ(everyLineEndIsCrLf(bytes.substr(0, offset + length)), unchanged)
+                    << offset << " " << code;
+            }
+        }
+    }
+}
+
 // Line by line as first defined: each line, ended by CR LF or a lone CR, gets CR LF; then the
 // four replacements run over the whole text.
 std::u16string referenceLineByLine(const std::u16string& text) {
