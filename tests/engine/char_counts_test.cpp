@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
+#include <vector>
 
 #include "platform/text.h"
 
@@ -56,6 +58,30 @@ TEST(CharCounts, OneObjectCountsTextAfterTextWithoutLeftovers) {
     // A page that a long text left out comes into use through a replacement alone.
     counts.replaced(u"a", u"ж", 30000);
     expectCountsOf(counts, repeated(u"ж\uFFFF ", 30000));
+}
+
+// Long byte texts are counted four bytes at a time: every length's tail, a run of one value and
+// every value of a byte must come out as a plain count gives them.
+TEST(CharCounts, LongByteTextsCountEveryByteOnce) {
+    std::string everyValue;
+    for (int b = 0; b < 256; ++b)
+        everyValue += static_cast<char>(b);
+    std::vector<std::string> texts;
+    for (std::size_t tail = 0; tail < 5; ++tail) {
+        texts.push_back(std::string(1000 + tail, '\xe0'));
+        texts.push_back(everyValue + everyValue.substr(0, tail + 1));
+    }
+    CharCounts<char> counts;
+    for (const std::string& text : texts) {
+        counts.recount(text);
+        std::map<unsigned char, uint64_t> expected, visited;
+        for (char c : text)
+            ++expected[static_cast<unsigned char>(c)];
+        counts.forEachPresent(
+            [&](char c, uint64_t n) { visited[static_cast<unsigned char>(c)] = n; });
+        EXPECT_EQ(visited, expected) << text.size();
+        EXPECT_EQ(counts['\xe0'], expected[0xe0]) << text.size();
+    }
 }
 
 TEST(CharCounts, ReplacementsAndTranslationsKeepTheCountsExact) {
