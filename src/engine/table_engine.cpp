@@ -50,7 +50,12 @@ void TableEngine::Rplc(std::u16string_view Lin, int16_t Stp, ScriptRunner& scrip
 
 std::shared_ptr<const CompiledTable> TableEngine::topLevelTable(const std::u16string& path,
                                                                 Desktop* desktop) {
-    auto table = cache_.load(path, TableOrigin::TopLevel, *state_.codePage, desktop);
+    return topLevelTable(path, stampOf(path), desktop);
+}
+
+std::shared_ptr<const CompiledTable> TableEngine::topLevelTable(
+    const std::u16string& path, const std::optional<FileStamp>& stamp, Desktop* desktop) {
+    auto table = cache_.load(path, stamp, TableOrigin::TopLevel, *state_.codePage, desktop);
     if (!table) return std::make_shared<const CompiledTable>();
     return *table;
 }

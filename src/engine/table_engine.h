@@ -62,6 +62,10 @@ class TableEngine {
     // The top-level table at `path`, compiled once while its file stays unchanged.
     std::shared_ptr<const CompiledTable> topLevelTable(const std::u16string& path,
                                                        Desktop* desktop);
+    // The same for a file whose stamp the caller has just taken (nothing: no file there).
+    std::shared_ptr<const CompiledTable> topLevelTable(const std::u16string& path,
+                                                       const std::optional<FileStamp>& stamp,
+                                                       Desktop* desktop);
     // Applies a compiled table at one level to `text` and returns the text it made. While the
     // table is applied the text is the working text `tmpText`, where the scripts it runs read
     // it; afterwards the working text is empty.

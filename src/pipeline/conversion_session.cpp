@@ -1,11 +1,11 @@
 #include "pipeline/conversion_session.h"
 
 #include <algorithm>
-#include <filesystem>
+#include <optional>
 #include <stdexcept>
-#include <system_error>
 #include <utility>
 
+#include "engine/table_reader.h"
 #include "pipeline/document_rendering.h"
 #include "pipeline/output_naming.h"
 #include "pipeline/output_writer.h"
@@ -31,13 +31,6 @@ std::shared_ptr<const CodePage> pageOrThrow(int number) {
 // Source modes whose name begins with "hip" separate paragraphs by an empty line.
 bool modeJoinsParagraphs(std::u16string_view mode) {
     return startsWithIgnoringCase(mode, u"hip");
-}
-
-// True when nothing exists under the path (any more).
-bool vanished(const std::u16string& path) {
-    std::error_code error;
-    return std::filesystem::status(toFsPath(path), error).type() ==
-           std::filesystem::file_type::not_found;
 }
 
 Status checkSelection(const SelectionModel& selection) {
@@ -184,16 +177,24 @@ Status ConversionSession::convertIntoWorkingText(DocumentText text, const FileEn
     DocumentText result;
     for (std::size_t k = 0; k < segments.size(); ++k) {
         std::size_t markerLength = 0;
+        std::optional<FileStamp> stamp;
         if (!selection.SchemeMode()) {
-            engine.Tablett = tableFilePath(program, engine.modeName, selection.tableText());
+            // The usual case, a table file under its name as written, takes one look at it.
+            engine.Tablett = writtenTableFilePath(program, engine.modeName, selection.tableText());
+            stamp = stampOf(engine.Tablett);
+            if (!stamp) {
+                engine.Tablett = tableFilePath(program, engine.modeName, selection.tableText());
+                stamp = stampOf(engine.Tablett);
+            }
         } else {
             const SegmentEntry chosen =
                 chooseSegmentEntry(segments[k].units, selection.entries());
             markerLength = chosen.markerLength;
             engine.Tablett = chosen.entry != nullptr ? programRelative(program, chosen.entry->Path)
                                                      : program + u"/";
+            stamp = stampOf(engine.Tablett);
         }
-        const auto table = s.tables.topLevelTable(engine.Tablett, &s.desktop());
+        const auto table = s.tables.topLevelTable(engine.Tablett, stamp, &s.desktop());
         DocumentText segment = std::move(segments[k]);
         if (markerLength > 0) segment.units.erase(0, markerLength);  // scheme segments: units
         settings.prae.clear();
@@ -252,11 +253,8 @@ Expected<std::u16string> ConversionSession::convertToTarget(const std::u16string
         text = DocumentText::ofUnits(s.desktop().clipboardText());
         source = clipboardSourcePath(s.config.documentsFolder);
     } else {
-        // A source that no longer exists (removed since it was listed or picked) would give an
-        // empty result, written over an older result of that name: it fails instead.
-        if (vanished(path)) {
-            return failureFor(errors::kFileNotFound, path);
-        }
+        // A source that no longer exists (removed since it was listed or picked) fails here
+        // rather than giving an empty result written over an older result of that name.
         // The bytes themselves serve a table in the documents' own page: one segment, no trace.
         const bool bytesWelcome = !s.selection.SchemeMode() && !s.tables.tracing() &&
                                   s.documents->number() == s.tablePage().number();

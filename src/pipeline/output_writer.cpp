@@ -73,13 +73,17 @@ int refusedTarget(const fs::path& target) {
     return ::access(target.c_str(), W_OK) != 0 && errno == EACCES ? EACCES : 0;
 }
 
+Status acceptedTarget(const std::u16string& target) {
+    if (int refused = refusedTarget(toFsPath(target)); refused != 0) {
+        return fileFailure(refused, FileAction::Write, target);
+    }
+    return {};
+}
+
 // The content complete in a hidden file beside the target, marked as a result when asked.
 Expected<fs::path> writeTemporary(const std::u16string& target, const ContentPieces& pieces,
                                   bool marked, Flush flush = Flush::Now) {
     const fs::path path = toFsPath(target);
-    if (int refused = refusedTarget(path); refused != 0) {
-        return fileFailure(refused, FileAction::Write, target);
-    }
     // Seeded once per thread: opening the random device for every result of a folder cost more
     // than writing a small result. A name taken already is simply tried again.
     thread_local std::mt19937_64 random(std::random_device{}());
@@ -164,6 +168,7 @@ Status writeFileSafely(const std::u16string& target, std::string_view bytes) {
 }
 
 Status writeFileSafely(const std::u16string& target, const ContentPieces& pieces) {
+    if (Status accepted = acceptedTarget(target); !accepted) return accepted;
     auto temporary = writeTemporary(target, pieces, false);
     if (!temporary) return temporary.failure();
     return renameOver(*temporary, target);
@@ -184,6 +189,7 @@ Expected<ResultWrite> writeResult(const std::u16string& target, std::string_view
 Expected<ResultWrite> writeResult(const std::u16string& target, const ContentPieces& pieces,
                                   std::u16string_view source) {
     if (sameFile(source, target)) return failureFor(errors::kOutputIsSource, target);
+    if (Status accepted = acceptedTarget(target); !accepted) return accepted.failure();
     auto temporary = writeTemporary(target, pieces, true);
     if (!temporary) return temporary.failure();
     return takePlace(*temporary, target);
@@ -208,6 +214,8 @@ PreparedResult& PreparedResult::operator=(PreparedResult&& other) noexcept {
     return *this;
 }
 
+// A target that may not be written is met when the result is committed, before anything else
+// could fail there, as writeResult meets it before writing.
 Expected<PreparedResult> prepareResult(const std::u16string& target, std::string_view bytes,
                                        Flush flush) {
     auto temporary = writeTemporary(target, wholeContent(bytes), true, flush);
@@ -219,23 +227,33 @@ Expected<PreparedResult> prepareResult(const std::u16string& target, std::string
 }
 
 void flushPrepared(std::span<Expected<PreparedResult>* const> results) {
-    // The file systems flushed so far, each with the errno of its flush.
+    // The file systems flushed so far, each with the errno of its flush, and the folders whose
+    // file system is known: the results of a run mostly share one folder, looked at once.
     std::vector<std::pair<dev_t, int>> flushed;
+    std::vector<std::pair<std::string_view, dev_t>> folders;
     for (Expected<PreparedResult>* result : results) {
         if (!*result || (*result)->onDisk_ || (*result)->temporary_.empty()) continue;
         PreparedResult& prepared = **result;
-        struct stat status {};
-        if (::stat(prepared.temporary_.c_str(), &status) != 0) {
-            prepared.flushError_ = errno;
-            continue;
+        const std::string_view path = prepared.temporary_;
+        const std::string_view folder = path.substr(0, path.rfind('/') + 1);
+        auto known = std::find_if(folders.begin(), folders.end(),
+                                  [&](const auto& entry) { return entry.first == folder; });
+        if (known == folders.end() || folder.empty()) {
+            struct stat status {};
+            if (::stat(prepared.temporary_.c_str(), &status) != 0) {
+                prepared.flushError_ = errno;
+                continue;
+            }
+            known = folders.insert(folders.end(), {folder, status.st_dev});
         }
+        const dev_t fileSystem = known->second;
         auto device = std::find_if(flushed.begin(), flushed.end(),
-                                   [&](const auto& entry) { return entry.first == status.st_dev; });
+                                   [&](const auto& entry) { return entry.first == fileSystem; });
         if (device == flushed.end()) {
             const int fd = ::open(prepared.temporary_.c_str(), O_RDONLY | O_CLOEXEC);
             int error = fd < 0 ? errno : ::syncfs(fd) != 0 ? errno : 0;
             if (fd >= 0) ::close(fd);
-            device = flushed.insert(flushed.end(), {status.st_dev, error});
+            device = flushed.insert(flushed.end(), {fileSystem, error});
         }
         // The file system's flush reports a failure anywhere on it; this result's own flush
         // tells whether the failure was this result's.
@@ -256,9 +274,7 @@ Expected<ResultWrite> commitResult(const std::u16string& target, Expected<Prepar
         return ResultWrite{};
     }
     if (sameFile(source, target)) return failureFor(errors::kOutputIsSource, target);
-    if (int refused = refusedTarget(toFsPath(target)); refused != 0) {
-        return fileFailure(refused, FileAction::Write, target);
-    }
+    if (Status accepted = acceptedTarget(target); !accepted) return accepted.failure();
     if (!prepared) return prepared.failure();
     // Failing, the prepared result goes, and its temporary with it.
     if (prepared->flushError_ != 0) {

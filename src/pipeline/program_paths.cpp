@@ -5,11 +5,15 @@
 namespace lorvane {
 namespace {
 
-std::u16string under(std::u16string_view programFolder, std::u16string_view rest) {
+std::u16string written(std::u16string_view programFolder, std::u16string_view rest) {
     std::u16string path(programFolder);
     path.push_back(kPathSeparator);
     path.append(rest);
-    return resolveCaseInsensitive(path);
+    return path;
+}
+
+std::u16string under(std::u16string_view programFolder, std::u16string_view rest) {
+    return resolveCaseInsensitive(written(programFolder, rest));
 }
 
 }  // namespace
@@ -25,8 +29,13 @@ std::u16string modeFolderPath(std::u16string_view programFolder, std::u16string_
 
 std::u16string tableFilePath(std::u16string_view programFolder, std::u16string_view mode,
                              std::u16string_view table) {
-    return under(programFolder,
-                 u"@" + std::u16string(mode) + u"/" + std::u16string(table) + u".txt");
+    return resolveCaseInsensitive(writtenTableFilePath(programFolder, mode, table));
+}
+
+std::u16string writtenTableFilePath(std::u16string_view programFolder, std::u16string_view mode,
+                                    std::u16string_view table) {
+    return written(programFolder,
+                   u"@" + std::u16string(mode) + u"/" + std::u16string(table) + u".txt");
 }
 
 std::u16string schemeFilePath(std::u16string_view programFolder, std::u16string_view entry) {

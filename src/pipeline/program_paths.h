@@ -17,6 +17,10 @@ std::u16string modeFolderPath(std::u16string_view programFolder, std::u16string_
 // The table `table` of the mode `mode`: P/@mode/table.txt.
 std::u16string tableFilePath(std::u16string_view programFolder, std::u16string_view mode,
                              std::u16string_view table);
+// The same path spelled as the names give it, before any lookup without regard to letter case:
+// tableFilePath gives exactly this whenever something exists under it.
+std::u16string writtenTableFilePath(std::u16string_view programFolder, std::u16string_view mode,
+                                    std::u16string_view table);
 // The scheme file of the mode-list entry "?" + name: P/r@name.
 std::u16string schemeFilePath(std::u16string_view programFolder, std::u16string_view entry);
 // The folder of user output templates: P/format.

@@ -12,9 +12,11 @@
 #include <cstdint>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <new>
 #include <optional>
+#include <system_error>
 
 #include "platform/file_errors.h"
 #include "platform/line_buffer.h"
@@ -170,6 +172,13 @@ Expected<std::string> readOpenFile(const OpenFile& input, std::size_t length,
     return bytes;
 }
 
+// True when nothing exists under the path (any more).
+bool vanished(std::u16string_view path) {
+    std::error_code error;
+    return std::filesystem::status(toFsPath(path), error).type() ==
+           std::filesystem::file_type::not_found;
+}
+
 // The bytes of a file shorter than `limit` bytes, read through one opening; nothing for a longer
 // one.
 Expected<std::optional<std::string>> readIfShorter(std::u16string_view path, std::size_t limit) {
@@ -308,7 +317,10 @@ Expected<DocumentText> ReadSource(std::u16string_view path, const CodePage& page
                                   Desktop* desktop, FileEncoding* found, bool bytesWelcome) {
     {
         auto bytes = readIfShorter(path, kLineByLineSize);
-        if (!bytes) return DocumentText{};
+        if (!bytes) {
+            if (vanished(path)) return failureFor(errors::kFileNotFound, std::u16string(path));
+            return DocumentText{};
+        }
         if (*bytes) {
             if (bytesWelcome && readsAsTheyStand(**bytes, page, false)) {
                 if (found != nullptr) *found = unmarkedEncoding(**bytes, page);

@@ -26,9 +26,10 @@ inline constexpr std::size_t kLineByLineSize = 131072;
 std::u16string ReadTextFile(std::u16string_view path, const CodePage& page, Desktop* desktop,
                             FileEncoding* found = nullptr);
 
-// ReadTextFile for a document to convert: a large file that does not fit into memory is a
-// failure ("Out of memory", naming the file) rather than an empty text, so no empty result is
-// written in place of an older good one.
+// ReadTextFile for a document to convert: a file that does not exist (any more), and a large
+// file that does not fit into memory, are failures ("File not found", "Out of memory", naming
+// the file) rather than an empty text, so no empty result is written in place of an older good
+// one.
 Expected<std::u16string> ReadSourceText(std::u16string_view path, const CodePage& page,
                                         Desktop* desktop, FileEncoding* found = nullptr);
 

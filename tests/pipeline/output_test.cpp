@@ -228,5 +228,32 @@ TEST(OutputWriter, AResultLostBeforeItsFlushFailsWhenCommitted) {
     }
 }
 
+// The batch flush looks at the first result of a folder only; a later one of the same folder
+// whose hidden file went away still fails when committed, and the others take their names.
+TEST(OutputWriter, AResultLostInABatchOfOneFolderFailsAlone) {
+    test::TempFolder temp;
+    std::vector<Expected<PreparedResult>> prepared;
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        prepared.push_back(prepareResult(temp.u16(name), name, Flush::Later));
+    for (const auto& entry : fs::directory_iterator(temp.path())) {
+        if (entry.path().filename().string().starts_with(".b.txt.")) fs::remove(entry.path());
+    }
+    std::vector<Expected<PreparedResult>*> batch;
+    for (auto& result : prepared)
+        batch.push_back(&result);
+    flushPrepared(batch);
+    const char* const names[] = {"a.txt", "b.txt", "c.txt"};
+    for (std::size_t i = 0; i < prepared.size(); ++i) {
+        auto committed = commitResult(temp.u16(names[i]), std::move(prepared[i]), u"");
+        EXPECT_EQ(committed.ok(), i != 1) << names[i];
+        if (!committed.ok()) {
+            EXPECT_EQ(committed.failure().file, temp.u16(names[i]));
+        }
+    }
+    EXPECT_EQ(temp.read("a.txt"), "a.txt");
+    EXPECT_EQ(temp.read("c.txt"), "c.txt");
+    EXPECT_EQ(entriesIn(temp.path()), 2u);
+}
+
 }  // namespace
 }  // namespace lorvane
