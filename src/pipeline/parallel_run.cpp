@@ -177,16 +177,21 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
             result.settingsAfter = ws.engine.settings;
             result.looksLikeUtf8 = ws.sourceLooksUtf8;
             const bool toBeWritten = !result.failure && !result.needsRunThread;
-            std::lock_guard lock(mutex);
-            results[k - from] = std::move(result);
-            if (toBeWritten) {
-                unwrittenBytes += results[k - from].bytes.size();
-                toWrite.push_back(k - from);
-                writable.notify_one();
-            } else {
-                results[k - from].ready = true;
-                finished.notify_all();
+            {
+                std::lock_guard lock(mutex);
+                results[k - from] = std::move(result);
+                if (toBeWritten) {
+                    unwrittenBytes += results[k - from].bytes.size();
+                    toWrite.push_back(k - from);
+                } else {
+                    results[k - from].ready = true;
+                }
             }
+            // Woken outside the lock, the other thread need not wait for it at once.
+            if (toBeWritten)
+                writable.notify_one();
+            else
+                finished.notify_all();
         }
     };
     auto write = [&] {
@@ -205,11 +210,13 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
             }
             const bool flushLater = bytes.size() < kFlushAloneBytes;
             auto prepared = prepareResult(target, bytes, flushLater ? Flush::Later : Flush::Now);
-            std::lock_guard lock(mutex);
-            unwrittenBytes -= bytes.size();
-            results[k].prepared = std::move(prepared);
-            results[k].flushLater = flushLater;
-            results[k].ready = true;
+            {
+                std::lock_guard lock(mutex);
+                unwrittenBytes -= bytes.size();
+                results[k].prepared = std::move(prepared);
+                results[k].flushLater = flushLater;
+                results[k].ready = true;
+            }
             finished.notify_all();
             claimable.notify_all();
         }
