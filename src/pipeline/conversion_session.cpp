@@ -206,7 +206,9 @@ Status ConversionSession::convertIntoWorkingText(DocumentText text, const FileEn
         if (settings.fontFace.empty()) {
             if (auto face = faceFromTableName(selection.tableText())) settings.fontFace = *face;
         }
-        if (settings.eol2) joinParagraphs(segment.unitsIn(page));
+        if (settings.eol2 && !(segment.inBytes && joinParagraphs(segment.bytes, page))) {
+            joinParagraphs(segment.unitsIn(page));
+        }
         std::string prae, post;
         if (segment.inBytes && page.tryEncode(settings.prae, prae) &&
             page.tryEncode(settings.post, post)) {

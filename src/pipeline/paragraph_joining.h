@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/code_page.h"
+
 namespace lorvane {
 
 // The placeholder that keeps paragraph breaks apart while single line ends are joined; a
@@ -12,5 +14,8 @@ inline constexpr std::u16string_view kParagraphPlaceholder = u"!%$%$%$%!";
 
 // CR LF CR LF -> placeholder, then CR LF -> space, then placeholder -> CR LF.
 void joinParagraphs(std::u16string& text);
+// The same on a text in a single-byte page's bytes, each of those texts in the page's bytes;
+// false, the text untouched, when the page cannot write one of them.
+bool joinParagraphs(std::string& bytes, const CodePage& page);
 
 }  // namespace lorvane

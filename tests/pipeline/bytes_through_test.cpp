@@ -52,7 +52,9 @@ TEST_F(BytesThrough, ResultsEqualThoseOfTheCharacterWay) {
         {"lone line ends", "a == b\r\n", "a\nb\rc\n\rd\r\n", false},
         {"a mark", "a == b\r\n", "\xef\xbb\xbf" "abc\r\n", false},
         {"prae and post", ">prae <<\r\n>post \xe0>\r\na == b\r\n", "xa\r\n", true},
-        {"joined paragraphs", ">eol2\r\na == b\r\n", "a\r\nb\r\n\r\nc\r\n", false},
+        {"joined paragraphs", ">eol2\r\na == b\r\n", "a\r\nb\r\n\r\nc\r\n", true},
+        {"paragraphs, the placeholder and three line ends", ">eol2\r\nx == \r\n",
+         "a\r\n\r\n\r\nb!%$%$%$%!c\r\nd!%$%$%$\r\n\r\n%!\r\n\r\n", true},
         {"an HTML result", ">extent htm\r\na == b\r\n", "a<b\r\n", false},
         {"another page", ">codepage 65001\r\na == \xe0\r\n", "a\r\n", false},
         {"the same page named", ">codepage 1251\r\na == \xe0\r\n", "a\r\n", true},
@@ -66,6 +68,14 @@ TEST_F(BytesThrough, ResultsEqualThoseOfTheCharacterWay) {
         select(u"lat", u"T");
         EXPECT_EQ(convertsAlike(c.source), c.inBytes);
     }
+}
+
+// A mode whose name begins with "hip" joins paragraphs unless its table says otherwise.
+TEST_F(BytesThrough, AHipModeJoinsParagraphsInBytes) {
+    table("@hipx/T.txt", "ab == x\r\n");
+    select(u"hipx", u"T");
+    EXPECT_TRUE(convertsAlike("ab\r\ncd\r\n\r\nab\r\n"));
+    EXPECT_EQ(temp.read("docs/s1.txt"), "x cd\r\nx \r\n");
 }
 
 TEST_F(BytesThrough, ALargeSourceGoesThroughAsBytesWhenItsLastLineEnds) {
