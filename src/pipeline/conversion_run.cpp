@@ -175,7 +175,9 @@ Expected<std::string> ConversionSession::RewriteStream(std::string_view bytes,
         std::u16string text = decodeFileBytes(bytes, *s.documents, &encoding);
         normalizeLineEnds(text);
         if (found != nullptr) *found = encoding;
-        if (Status converted = convertIntoWorkingText(DocumentText::ofUnits(std::move(text)), encoding); !converted) {
+        if (Status converted =
+                convertIntoWorkingText(DocumentText::ofUnits(std::move(text)), encoding);
+            !converted) {
             return converted.failure();
         }
         return takeEncodedResult();

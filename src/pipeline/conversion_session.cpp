@@ -115,7 +115,8 @@ void ConversionSession::setScriptRunner(ScriptRunner& runner) {
 Expected<std::u16string> ConversionSession::ConvertText(std::u16string text) {
     return failingOnExhaustion({}, [&]() -> Expected<std::u16string> {
         const FileEncoding source = state_->documentEncoding();
-        if (Status converted = convertIntoWorkingText(DocumentText::ofUnits(std::move(text)), source);
+        if (Status converted =
+                convertIntoWorkingText(DocumentText::ofUnits(std::move(text)), source);
             !converted) {
             return converted.failure();
         }
@@ -187,8 +188,7 @@ Status ConversionSession::convertIntoWorkingText(DocumentText text, const FileEn
                 stamp = stampOf(engine.Tablett);
             }
         } else {
-            const SegmentEntry chosen =
-                chooseSegmentEntry(segments[k].units, selection.entries());
+            const SegmentEntry chosen = chooseSegmentEntry(segments[k].units, selection.entries());
             markerLength = chosen.markerLength;
             engine.Tablett = chosen.entry != nullptr ? programRelative(program, chosen.entry->Path)
                                                      : program + u"/";

@@ -79,8 +79,9 @@ class ConversionSession {
 
     SelectionModel& selection();
     const TableSettings& settings() const;
-    // The working text (the last rendered document), the last table path and the settings, as
-    // the engine and the script host see them.
+    // The working text (the last rendered document; empty after a file that went through as
+    // its bytes), the last table path and the settings, as the engine and the script host see
+    // them.
     EngineState& engineState();
     TableEngine& tableEngine();
     // What a template's "!!" line made of line ends; it stays for the session's life.

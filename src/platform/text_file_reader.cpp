@@ -9,8 +9,8 @@
 #endif
 
 #include <algorithm>
-#include <cstdint>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -313,8 +313,8 @@ MessageRequest unreadableFileMessage(const Failure& failure) {
     return request;
 }
 
-Expected<DocumentText> ReadSource(std::u16string_view path, const CodePage& page,
-                                  Desktop* desktop, FileEncoding* found, bool bytesWelcome) {
+Expected<DocumentText> ReadSource(std::u16string_view path, const CodePage& page, Desktop* desktop,
+                                  FileEncoding* found, bool bytesWelcome) {
     {
         auto bytes = readIfShorter(path, kLineByLineSize);
         if (!bytes) {

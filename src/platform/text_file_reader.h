@@ -37,8 +37,8 @@ Expected<std::u16string> ReadSourceText(std::u16string_view path, const CodePage
 // that reads as it stands in a single-byte page (no mark, every line end CR LF already and, for
 // a file read line by line, an end on its last line) comes back as its bytes; any other as its
 // text, exactly as ReadSourceText gives it.
-Expected<DocumentText> ReadSource(std::u16string_view path, const CodePage& page,
-                                  Desktop* desktop, FileEncoding* found, bool bytesWelcome);
+Expected<DocumentText> ReadSource(std::u16string_view path, const CodePage& page, Desktop* desktop,
+                                  FileEncoding* found, bool bytesWelcome);
 
 // The file's bytes, unchanged.
 Expected<std::string> ReadFileBytes(std::u16string_view path);

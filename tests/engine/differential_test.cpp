@@ -267,8 +267,8 @@ TEST_F(Differential, TablesAppliedToBytesAgreeToo) {
         files[1] += u">go@i2-" + fromUtf8(name) + u".txt\r\n";
         writeTable("@hip/@i2-" + name + ".txt", files[2]);
         writeTable("@hip/@i1-" + name + ".txt", files[1]);
-        const auto table = engine.topLevelTable(writeTable("@hip/r" + name + ".txt", files[0]),
-                                                nullptr);
+        const auto table =
+            engine.topLevelTable(writeTable("@hip/r" + name + ".txt", files[0]), nullptr);
         DocumentText made =
             engine.applyTable(*table, DocumentText::ofBytes(page.encode(text)), 0, scripts);
         const bool inBytes = made.inBytes;

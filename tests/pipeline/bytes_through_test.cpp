@@ -50,7 +50,7 @@ TEST_F(BytesThrough, ResultsEqualThoseOfTheCharacterWay) {
         {"no line end at the end", "a == bb\r\n", "aaa\r\nab", true},
         {"an empty source", "a == b\r\n", "", true},
         {"lone line ends", "a == b\r\n", "a\nb\rc\n\rd\r\n", false},
-        {"a mark", "a == b\r\n", "\xef\xbb\xbf" "abc\r\n", false},
+        {"a mark", "a == b\r\n", "\357\273\277abc\r\n", false},
         {"prae and post", ">prae <<\r\n>post \xe0>\r\na == b\r\n", "xa\r\n", true},
         {"joined paragraphs", ">eol2\r\na == b\r\n", "a\r\nb\r\n\r\nc\r\n", true},
         {"paragraphs, the placeholder and three line ends", ">eol2\r\nx == \r\n",
