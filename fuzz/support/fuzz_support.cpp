@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <system_error>
 
@@ -53,6 +54,11 @@ std::u16string decode1251(std::string_view bytes) {
 
 std::string encode1251(std::u16string_view text) {
     return page1251().encode(text);
+}
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 std::vector<std::u16string_view> tableLines(std::u16string_view text) {

@@ -32,6 +32,9 @@ std::u16string decode1251(std::string_view bytes);
 // Text as the program writes files, in code page 1251.
 std::string encode1251(std::u16string_view text);
 
+// The bytes of a file (empty when it cannot be read).
+std::string readFile(const std::filesystem::path& path);
+
 // Lines as an applied table file has them: a line ends at CR LF or at a lone CR.
 std::vector<std::u16string_view> tableLines(std::u16string_view text);
 

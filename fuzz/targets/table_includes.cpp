@@ -3,6 +3,10 @@
 // converted through the conversion session. Scripts are played by a stand-in that applies
 // tables again (Rpl3, Table), so re-entry and recursion are reached too.
 //
+// The document is also converted as a file, which reads it as its bytes where it can and may
+// keep it so to the result, and as a stream, which always reads characters: each in a session of
+// its own, with scripts of their own; both must give the same bytes.
+//
 // Input: the table, NUL, the document text, then up to six include files, each after a NUL:
 // its name on the first line ("@x.txt", or "@folder/@x.txt" for one in another folder of the
 // program folder), its content after that.
@@ -18,6 +22,7 @@
 #include "platform/error_catalogue.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "platform/text_file_reader.h"
 
 namespace {
 
@@ -105,15 +110,38 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         folder.write(includePath(header, static_cast<int>(i)), body);
     }
 
-    ConversionSession session(SessionConfig{folder.u16path(), 1251, folder.u16path(), nullptr});
-    ReentrantScripts scripts(session);
-    session.setScriptRunner(scripts);
-    SelectionModel& selection = session.selection();
-    FUZZ_CHECK(selection.buildModeList() >= 1);
-    selection.selectMode(selection.findMode(u"m"));
-    selection.selectTable(selection.findTable(u"t"));
-    FUZZ_CHECK(selection.selectedTable() >= 0);
-    auto converted = session.ConvertText(fuzz::decode1251(parts[1]));
-    (void)converted;  // a failing document script is an ordinary outcome
+    folder.write(u"doc.txt", parts[1]);
+
+    struct Conversion {
+        ConversionSession session;
+        ReentrantScripts scripts{session};
+        explicit Conversion(const fuzz::ScratchFolder& folder)
+            : session(SessionConfig{folder.u16path(), 1251, folder.u16path(), nullptr}) {
+            session.setScriptRunner(scripts);
+            SelectionModel& selection = session.selection();
+            FUZZ_CHECK(selection.buildModeList() >= 1);
+            selection.selectMode(selection.findMode(u"m"));
+            selection.selectTable(selection.findTable(u"t"));
+            FUZZ_CHECK(selection.selectedTable() >= 0);
+        }
+    };
+    {
+        Conversion text(folder);
+        auto converted = text.session.ConvertText(fuzz::decode1251(parts[1]));
+        (void)converted;  // a failing document script is an ordinary outcome
+    }
+    Conversion stream(folder);
+    auto streamed = stream.session.RewriteStream(parts[1]);
+    Conversion file(folder);
+    auto written = file.session.ConvertFile(folder.u16path() + u"/doc.txt");
+    if (!streamed.ok()) {
+        FUZZ_CHECK(!written.ok());
+    } else if (!written.ok()) {
+        // Only a file has a name an extension can spoil.
+        FUZZ_CHECK(written.failure().number == errors::kBadFileNameOrNumber);
+    } else if (parts[1].size() < kLineByLineSize) {
+        // (A large file read line by line gets an end on its last line; a stream does not.)
+        FUZZ_CHECK(fuzz::readFile(toFsPath(*written)) == *streamed);
+    }
     return 0;
 }

@@ -117,7 +117,10 @@ void PassRunner::add(std::u16string_view search, std::u16string_view replacement
                      std::uint64_t fusionGroup) {
     if (search.empty()) return;
     if (changed_.empty() && group_.empty() && !inBytes_ && text_.size() < threshold_) {
-        replaceOccurrences(text_, search, replacement);  // too short to be worth it
+        // Too short to be worth it: replaced without its counts, so counts it had (brought
+        // from its bytes, or taken while it was longer) no longer hold.
+        unitCounts_.invalidate();
+        replaceOccurrences(text_, search, replacement);
         return;
     }
     const bool single = search.size() == 1;
@@ -269,6 +272,7 @@ void PassRunner::runPair(std::u16string_view search, std::u16string_view replace
     }
     leaveBytes();
     if (text_.size() < threshold_) {
+        unitCounts_.invalidate();  // see add
         replaceOccurrences(text_, search, replacement);
         return;
     }
