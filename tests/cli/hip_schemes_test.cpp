@@ -294,5 +294,66 @@ TEST(HipSample, BothSchemesShowTheSameChurchSlavonicText) {
     EXPECT_EQ(readBackUcs(slavonicPart(ucs, slavonicLine)), slavonic);
 }
 
+// The files a run left in a folder besides its sources, by name.
+std::map<std::string, std::string> resultsIn(const fs::path& folder) {
+    std::map<std::string, std::string> results;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.path().extension() != ".hip")
+            results[entry.path().filename().string()] = test::readBytes(entry.path());
+    }
+    return results;
+}
+
+// Every table of the bundled hip modes, with every shortcut, against its application step by
+// step (a trace applies each pair as one plain pass), on the real hip texts of the reference
+// library beside the project: the results must be the same files, byte for byte.
+TEST(BundledTables, ShortcutsGiveTheStepByStepResultsOnRealTexts) {
+    const fs::path samples = LORVANE_HIP_SAMPLES_DIR;
+    if (!fs::is_directory(samples)) GTEST_SKIP() << "no hip samples at " << samples;
+    test::TempFolder temp;
+    const fs::path fast = temp.path() / "fast";
+    const fs::path traced = temp.path() / "traced";
+    fs::create_directories(fast);
+    fs::create_directories(traced);
+    std::size_t texts = 0;
+    for (const auto& entry : fs::directory_iterator(samples)) {
+        if (entry.path().extension() != ".hip") continue;
+        fs::copy_file(entry.path(), fast / entry.path().filename());
+        fs::copy_file(entry.path(), traced / entry.path().filename());
+        ++texts;
+    }
+    // Converts every text with the selection both ways and compares the results.
+    auto compare = [&](const std::vector<std::string>& selection, const std::string& what) {
+        for (const fs::path& folder : {fast, traced}) {
+            std::vector<std::string> arguments{"--home", LORVANE_BUNDLE_DIR, "--quiet"};
+            arguments.insert(arguments.end(), selection.begin(), selection.end());
+            arguments.insert(arguments.end(), {"--pattern", "*.hip", folder.string()});
+            if (folder == traced) arguments.push_back("--trace");
+            const auto run = test::runProgram(LORVANE_CLI_PATH, arguments, kCleanEnvironment);
+            ASSERT_EQ(run.exitCode, 0) << what << ": " << run.err.substr(0, 500);
+        }
+        const auto results = resultsIn(fast);
+        EXPECT_EQ(results.size(), texts) << what;
+        EXPECT_TRUE(results == resultsIn(traced)) << what;
+        for (const fs::path& folder : {fast, traced}) {
+            for (const auto& [name, bytes] : resultsIn(folder))
+                fs::remove(folder / name);
+        }
+    };
+    int tables = 0;
+    for (const std::string mode : {"hip", "hip-grk"}) {
+        for (const auto& entry :
+             fs::directory_iterator(fs::path(LORVANE_BUNDLE_DIR) / ("@" + mode))) {
+            const std::string table = entry.path().stem().string();
+            if (entry.path().extension() != ".txt" || table.starts_with("@")) continue;
+            compare({"--mode", mode, "--table", table}, mode + "/" + table);
+            ++tables;
+        }
+    }
+    EXPECT_GE(tables, 10);
+    for (const std::string scheme : {"hip-unicode", "hip-ucs"})
+        compare({"--scheme", scheme}, scheme);
+}
+
 }  // namespace
 }  // namespace lorvane
