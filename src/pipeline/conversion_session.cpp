@@ -286,28 +286,6 @@ Expected<std::u16string> ConversionSession::convertFileUnguarded(const std::u16s
     auto converted = convertToTarget(path);
     if (!converted) return converted.failure();
     const std::u16string& target = *converted;
-    // A result never widened is written as it stands, its mark first.
-    if (s.resultInBytes) {
-        int given = 0;
-        ContentPieces bytes = [&]() -> std::string_view {
-            switch (given++) {
-                case 0:
-                    if (!s.result.mark().empty()) return s.result.mark();
-                    ++given;
-                    [[fallthrough]];
-                case 1:
-                    return s.resultBytes;
-                default:
-                    return {};
-            }
-        };
-        auto written = writeResult(target, bytes, s.clipboard ? std::u16string_view{} : path);
-        std::string().swap(s.resultBytes);
-        s.resultInBytes = false;
-        if (!written) return written.failure();
-        s.keptBackup = std::move(written->backup);
-        return target;
-    }
     // Encoded a piece at a time, so a large result never stands in memory in both forms.
     constexpr std::size_t kPiece = 1 << 20;
     const std::u16string_view document = s.engine.tmpText;
@@ -331,7 +309,12 @@ Expected<std::u16string> ConversionSession::convertFileUnguarded(const std::u16s
     };
     // A clipboard text has no file of its own to protect.
     const std::u16string_view protectedSource = s.clipboard ? std::u16string_view{} : path;
-    auto written = writeResult(target, pieces, protectedSource);
+    // A result never widened is written as it stands: it has no mark (see resultStaysInBytes).
+    auto written = s.resultInBytes
+                       ? writeResult(target, std::string_view(s.resultBytes), protectedSource)
+                       : writeResult(target, pieces, protectedSource);
+    std::string().swap(s.resultBytes);
+    s.resultInBytes = false;
     if (!written) return written.failure();
     s.keptBackup = std::move(written->backup);
     return target;
