@@ -62,38 +62,33 @@ std::shared_ptr<const CompiledTable> TableEngine::topLevelTable(
 
 std::u16string TableEngine::applyTable(const CompiledTable& table, std::u16string text, int16_t Stp,
                                        ScriptRunner& scripts) {
-    ++textVersion_;
-    state_.tmpText = std::move(text);
-    includes_.openRound();
-    struct CloseRound {
-        IncludeFinder& includes;
-        ~CloseRound() { includes.closeRound(); }
-    } closeRound{includes_};
-    applySteps(table.steps, Stp, table.file, scripts);
-    std::u16string made;
-    made.swap(state_.tmpText);
-    return made;
+    return std::move(applyTable(table, DocumentText::ofUnits(std::move(text)), Stp, scripts).units);
 }
 
+// A text in bytes goes to the runner of the table, which applySteps takes as it takes an
+// including table's, and comes back from it in bytes if it is still in that form.
 DocumentText TableEngine::applyTable(const CompiledTable& table, DocumentText text, int16_t Stp,
                                      ScriptRunner& scripts) {
     const CodePage& page = *state_.codePage;
     // A trace reports each step on the working text itself.
-    if (!text.inBytes || trace_ != nullptr || !page.isSingleByte()) {
-        return DocumentText::ofUnits(
-            applyTable(table, std::move(text.unitsIn(page)), Stp, scripts));
-    }
+    const bool inBytes = text.inBytes && trace_ == nullptr && page.isSingleByte();
     ++textVersion_;
+    state_.tmpText = inBytes ? std::u16string() : std::move(text.unitsIn(page));
     includes_.openRound();
     struct CloseRound {
         IncludeFinder& includes;
         ~CloseRound() { includes.closeRound(); }
     } closeRound{includes_};
-    PassRunner runner(state_.tmpText, page, shortcutThreshold_);
-    runner.startInBytes(std::move(text.bytes));
-    includingRunner_ = &runner;  // taken by applySteps as an include's runner is
+    std::optional<PassRunner> runner;
+    if (inBytes) {
+        runner.emplace(state_.tmpText, page, shortcutThreshold_);
+        runner->startInBytes(std::move(text.bytes));
+        includingRunner_ = &*runner;
+    }
     applySteps(table.steps, Stp, table.file, scripts);
-    if (auto bytes = runner.finishInBytes()) return DocumentText::ofBytes(std::move(*bytes));
+    if (runner) {
+        if (auto bytes = runner->finishInBytes()) return DocumentText::ofBytes(std::move(*bytes));
+    }
     std::u16string made;
     made.swap(state_.tmpText);
     return DocumentText::ofUnits(std::move(made));

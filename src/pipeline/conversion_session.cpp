@@ -126,14 +126,9 @@ Expected<std::u16string> ConversionSession::ConvertText(std::u16string text) {
 
 std::string ConversionSession::takeEncodedResult() {
     State& s = *state_;
+    // A result never widened has no mark (see resultStaysInBytes): its bytes are all of it.
+    if (s.resultBytes) return *std::exchange(s.resultBytes, std::nullopt);
     std::string bytes(s.result.mark());
-    if (s.resultInBytes) {
-        s.resultInBytes = false;
-        if (bytes.empty()) return std::exchange(s.resultBytes, std::string());
-        bytes += s.resultBytes;
-        std::string().swap(s.resultBytes);
-        return bytes;
-    }
     const std::u16string& text = s.engine.tmpText;
     bytes.reserve(bytes.size() + text.size() + 2);  // one allocation for a single-byte page
     s.result.encode(text, bytes);
@@ -146,7 +141,7 @@ bool ConversionSession::State::resultStaysInBytes(const DocumentText& text) cons
     const FileEncoding& encoding = result.encoding;
     return text.inBytes && settings.extent == u".txt" && settings.script1.empty() &&
            encoding.mark == ByteOrderMark::None && encoding.page &&
-           encoding.page->number() == tablePage().number() && result.mark().empty();
+           encoding.page->number() == tablePage().number();
 }
 
 // Whole texts are moved from step to step, never copied: a large document then needs little
@@ -154,8 +149,7 @@ bool ConversionSession::State::resultStaysInBytes(const DocumentText& text) cons
 // every step leaves it so, and then goes out as the result's bytes.
 Status ConversionSession::convertIntoWorkingText(DocumentText text, const FileEncoding& source) {
     State& s = *state_;
-    s.resultInBytes = false;
-    std::string().swap(s.resultBytes);
+    s.resultBytes.reset();
     const SelectionModel& selection = s.selection;
     if (Status ready = checkSelection(selection); !ready) return ready;
     EngineState& engine = s.engine;
@@ -230,8 +224,7 @@ Status ConversionSession::convertIntoWorkingText(DocumentText text, const FileEn
     if (s.resultStaysInBytes(result)) {
         // Nothing reads the characters: the bytes are the result's, in the page it is written in.
         s.resultBytes = std::move(result.bytes);
-        s.result.encode(u"\r\n", s.resultBytes);
-        s.resultInBytes = true;
+        s.result.encode(u"\r\n", *s.resultBytes);
         std::u16string().swap(engine.tmpText);
         return {};
     }
@@ -310,11 +303,10 @@ Expected<std::u16string> ConversionSession::convertFileUnguarded(const std::u16s
     // A clipboard text has no file of its own to protect.
     const std::u16string_view protectedSource = s.clipboard ? std::u16string_view{} : path;
     // A result never widened is written as it stands: it has no mark (see resultStaysInBytes).
-    auto written = s.resultInBytes
-                       ? writeResult(target, std::string_view(s.resultBytes), protectedSource)
+    auto written = s.resultBytes
+                       ? writeResult(target, std::string_view(*s.resultBytes), protectedSource)
                        : writeResult(target, pieces, protectedSource);
-    std::string().swap(s.resultBytes);
-    s.resultInBytes = false;
+    s.resultBytes.reset();
     if (!written) return written.failure();
     s.keptBackup = std::move(written->backup);
     return target;

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <new>
+#include <optional>
 #include <stdexcept>
 
 #include "engine/engine_state.h"
@@ -81,11 +82,10 @@ struct ConversionSession::State {
     std::shared_ptr<const CodePage> documents;
     // The encoding of the document last converted, as it is to be written.
     ResultEncoding result;
-    // The result file's content after the mark, final CR LF included, when the document was
-    // converted without ever being widened (see resultStaysInBytes); the working text is empty
-    // then.
-    std::string resultBytes;
-    bool resultInBytes = false;
+    // The result file's whole content (it has no mark), final CR LF included, when the
+    // document was converted without ever being widened (see resultStaysInBytes); the working
+    // text is empty then.
+    std::optional<std::string> resultBytes;
     bool sourceLooksUtf8 = false;  // the source last read
     SilentDesktop silent;
     EngineState engine;

@@ -172,6 +172,14 @@ Expected<std::string> readOpenFile(const OpenFile& input, std::size_t length,
     return bytes;
 }
 
+// The line-by-line way on a file's bytes: decoded, the bytes let go, the lines assembled.
+Expected<std::u16string> assembledLinesOf(std::string bytes, const CodePage& page,
+                                          FileEncoding* found) {
+    std::u16string text = decodeFileBytes(bytes, page, found);
+    std::string().swap(bytes);
+    return assembleLines(std::move(text));
+}
+
 // True when nothing exists under the path (any more).
 bool vanished(std::u16string_view path) {
     std::error_code error;
@@ -260,10 +268,7 @@ Expected<std::u16string> readLineByLine(std::u16string_view path, const CodePage
     }
     auto bytes = ReadFileBytes(path);
     if (!bytes) return bytes.failure();
-    std::u16string text = decodeFileBytes(*bytes, page, found);
-    bytes->clear();
-    bytes->shrink_to_fit();
-    return assembleLines(std::move(text));
+    return assembledLinesOf(std::move(*bytes), page, found);
 }
 
 Expected<std::u16string> assembleLines(std::u16string text) {
@@ -342,9 +347,7 @@ Expected<DocumentText> ReadSource(std::u16string_view path, const CodePage& page
                 if (found != nullptr) *found = unmarkedEncoding(*bytes, page);
                 return DocumentText::ofBytes(std::move(*bytes));
             } else {
-                std::u16string decoded = decodeFileBytes(*bytes, page, found);
-                std::string().swap(*bytes);
-                auto text = assembleLines(std::move(decoded));
+                auto text = assembledLinesOf(std::move(*bytes), page, found);
                 if (text) return DocumentText::ofUnits(std::move(*text));
                 failure = text.failure();
             }
