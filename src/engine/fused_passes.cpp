@@ -163,10 +163,11 @@ bool canOverlap(std::u16string_view a, std::u16string_view b) {
 
 // A later pass's replacement plays no part: the earlier passes have run by the time it is put in.
 bool joinsWithoutInteracting(const std::vector<FusablePair>& earlier, std::u16string_view search) {
-    return std::none_of(earlier.begin(), earlier.end(), [search](const FusablePair& pass) {
-        if (canOverlap(pass.search, search)) return true;
+    const UnitSet units(search);
+    return std::none_of(earlier.begin(), earlier.end(), [search, &units](const FusablePair& pass) {
+        if (pass.searchUnits.mayShareWith(units) && canOverlap(pass.search, search)) return true;
         if (pass.replacement.empty()) return search.size() > 1;
-        return canOverlap(pass.replacement, search);
+        return pass.replacementUnits.mayShareWith(units) && canOverlap(pass.replacement, search);
     });
 }
 

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace lorvane {
@@ -21,9 +23,34 @@ bool canOverlap(std::u16string_view a, std::u16string_view b);
 //   or lose them to a text inserted before it looks);
 // - no earlier pass deletes its matches, unless its search text is a single character (a
 //   deletion joins its neighbours, and a longer search text could span the joint).
+//
+// Most pairs of a table share no unit at all, and texts that share none cannot overlap: each pass
+// keeps the units of its texts folded into a few bits, which settles those pairs at once.
+class UnitSet {
+  public:
+    explicit UnitSet(std::u16string_view text) {
+        for (const char16_t unit : text)
+            bits_[(unit >> 6) & 1] |= std::uint64_t{1} << (unit & 63);
+    }
+    // False when the texts have no unit in common; true may be either.
+    bool mayShareWith(const UnitSet& other) const {
+        return ((bits_[0] & other.bits_[0]) | (bits_[1] & other.bits_[1])) != 0;
+    }
+
+  private:
+    std::uint64_t bits_[2] = {};
+};
+
 struct FusablePair {
+    FusablePair(std::u16string search, std::u16string replacement)
+        : search(std::move(search)),
+          replacement(std::move(replacement)),
+          searchUnits(this->search),
+          replacementUnits(this->replacement) {}
     std::u16string search;
     std::u16string replacement;
+    UnitSet searchUnits;
+    UnitSet replacementUnits;
 };
 bool joinsWithoutInteracting(const std::vector<FusablePair>& earlier, std::u16string_view search);
 

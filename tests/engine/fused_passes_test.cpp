@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "platform/text.h"
 
 namespace lorvane {
@@ -34,6 +36,34 @@ TEST(FusedPasses, OverlapIsContainmentOrAnEndSharedWithAStart) {
     for (const auto& c : cases) {
         EXPECT_EQ(canOverlap(c.a, c.b), c.overlap) << toUtf8(c.a) << " / " << toUtf8(c.b);
     }
+}
+
+// The folded units only ever rule overlaps out: texts that overlap always may share a unit,
+// whichever bits their units fold onto (0x0041 and 0x0441 share theirs, 0x0041 and 0x0081 not).
+TEST(FusedPasses, FoldedUnitsNeverRuleOutAnOverlap) {
+    const std::u16string alphabet = u"A\u0441\u0081\u00C1\u0440\u0040\uFFFF";
+    std::mt19937 random(7);
+    auto text = [&] {
+        std::u16string made(1 + random() % 4, u' ');
+        for (char16_t& unit : made)
+            unit = alphabet[random() % alphabet.size()];
+        return made;
+    };
+    int overlapping = 0, ruledOut = 0;
+    for (int round = 0; round < 20000; ++round) {
+        const std::u16string a = text(), b = text();
+        const bool mayShare = UnitSet(a).mayShareWith(UnitSet(b));
+        if (canOverlap(a, b)) {
+            ++overlapping;
+            EXPECT_TRUE(mayShare) << toUtf8(a) << " / " << toUtf8(b);
+        }
+        ruledOut += mayShare ? 0 : 1;
+    }
+    // Both kinds were met.
+    EXPECT_GT(overlapping, 1000);
+    EXPECT_GT(ruledOut, 1000);
+    EXPECT_FALSE(UnitSet(u"A").mayShareWith(UnitSet(u"\u0081")));
+    EXPECT_TRUE(UnitSet(u"A").mayShareWith(UnitSet(u"\u0441")));  // folded onto one bit
 }
 
 struct JoinCase {
