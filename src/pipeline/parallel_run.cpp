@@ -1,12 +1,16 @@
 // Converting the sources of a run several at a time. The conversions run on other threads, each
-// in a session of its own, and so does writing each result beside its target. A result is on
-// the disk before it takes the target's name; waiting for the disk would be most of the time a
-// small result takes, so small results go to the disk in batches, one flush of the file system
-// for up to a batch of them. Results take their targets' names, are reported and failures are
-// met in source order on the calling thread, so the run gives exactly what converting one source
-// after another gives. Whatever could make a source's result depend on the ones before it sends
-// the rest of the run back to one source after another: a script, settings a source leaves
-// different from those it started with, or a result written over a source still to come.
+// in a session of its own. A result is on the disk before it takes the target's name; waiting for
+// the disk would be most of the time a small result takes, so small results go to the disk in
+// batches: the calling thread writes a batch of them beside their targets and flushes the file
+// system once for all. A large result is written and flushed by a writer thread as soon as it is
+// converted. Results take their targets' names, are reported and failures are met in source
+// order on the calling thread, so the run gives exactly what converting one source after another
+// gives. Whatever could make a source's result depend on the ones before it sends the rest of the
+// run back to one source after another: a script, settings a source leaves different from those
+// it started with, or a result written over a source still to come.
+//
+// A thread is woken only when what it waits for has come about: waking one costs more than a
+// small source takes to write.
 
 #include <algorithm>
 #include <condition_variable>
@@ -76,11 +80,12 @@ class RefusingScripts : public ScriptRunner {
     bool refused = false;
 };
 
-// Results written to the disk at once; waiting for the disk, not the processor, limits them.
+// Large results written to the disk at once; waiting for the disk, not the processor, limits
+// them.
 constexpr std::size_t kWriters = 8;
-// A result this large is flushed to the disk as it is written; smaller ones wait in the
-// system's cache and go to the disk together, up to this many at a time, before the first of
-// them takes its name.
+// A result this large is written by a writer thread and flushed to the disk as it is written;
+// smaller ones are written by the calling thread into the system's cache and go to the disk
+// together, up to this many at a time, before the first of them takes its name.
 constexpr std::size_t kFlushAloneBytes = std::size_t{1} << 20;
 constexpr std::size_t kFlushBatch = 64;
 // Bytes of converted results not yet on the disk that admit a source beyond 2 per job.
@@ -88,13 +93,15 @@ constexpr std::size_t kUnwrittenBudget = std::size_t{32} << 20;
 
 // One source converted by a worker, waiting to be written and to take its target's name.
 struct Converted {
-    bool ready = false;           // converted, and written beside its target when it is to be
+    // Converted; a large result also written beside its target, a small one (flushLater) left
+    // for the calling thread to write with its batch.
+    bool ready = false;
     bool needsRunThread = false;  // it met a script or asked the desktop for more than messages
     std::optional<Failure> failure;
     std::u16string target;
     std::string bytes;  // until written
     std::optional<Expected<PreparedResult>> prepared;
-    bool flushLater = false;  // prepared without a flush, for a batch to flush
+    bool flushLater = false;  // written without a flush, for a batch to flush
     std::vector<DesktopCall> calls;
     TableSettings settingsAfter;
     bool looksLikeUtf8 = false;  // the source, read in a single-byte page
@@ -141,12 +148,45 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
     std::mutex mutex;
     std::condition_variable claimable, writable, finished;
     std::size_t claimed = from, accepted = from;
-    std::deque<std::size_t> toWrite;  // converted results waiting for a writer
+    std::deque<std::size_t> toWrite;  // large results waiting for a writer
     std::size_t unwrittenBytes = 0;
     bool stop = false;
     auto mayClaim = [&] {
         return claimed < accepted + 2 * jobs ||
                (claimed < accepted + window && unwrittenBytes < kUnwrittenBudget);
+    };
+    // The end of the results ready from `k` on, at most a batch of them.
+    auto readyUpTo = [&](std::size_t k) {
+        std::size_t end = k;
+        while (end < count && end - k < kFlushBatch && results[end - from].ready)
+            ++end;
+        return end;
+    };
+    // A batch from `k` on: as many results as there will be without taking one into place.
+    auto batchReady = [&](std::size_t k) {
+        const std::size_t end = readyUpTo(k);
+        return end - k == kFlushBatch || end == count || (end == claimed && !mayClaim());
+    };
+    // What the calling thread waits for, for the other threads to wake it only once it holds.
+    enum class Awaited { Nothing, Result, Batch };
+    Awaited awaited = Awaited::Nothing;
+    std::size_t awaitedAt = 0;
+    auto awaitedHolds = [&] {
+        switch (awaited) {
+            case Awaited::Result:
+                return results[awaitedAt - from].ready;
+            case Awaited::Batch:
+                return batchReady(awaitedAt);
+            case Awaited::Nothing:
+                break;
+        }
+        return false;
+    };
+    auto await = [&](std::unique_lock<std::mutex>& lock, Awaited what, std::size_t k) {
+        awaited = what;
+        awaitedAt = k;
+        finished.wait(lock, awaitedHolds);
+        awaited = Awaited::Nothing;
     };
 
     auto work = [&](Worker& worker) {
@@ -177,21 +217,26 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
             result.settingsAfter = ws.engine.settings;
             result.looksLikeUtf8 = ws.sourceLooksUtf8;
             const bool toBeWritten = !result.failure && !result.needsRunThread;
+            const bool large = toBeWritten && result.bytes.size() >= kFlushAloneBytes;
+            bool wake = false;
             {
                 std::lock_guard lock(mutex);
-                results[k - from] = std::move(result);
-                if (toBeWritten) {
-                    unwrittenBytes += results[k - from].bytes.size();
+                Converted& placed = results[k - from];
+                placed = std::move(result);
+                if (toBeWritten) unwrittenBytes += placed.bytes.size();
+                if (large) {
                     toWrite.push_back(k - from);
                 } else {
-                    results[k - from].ready = true;
+                    placed.flushLater = toBeWritten;
+                    placed.ready = true;
+                    wake = awaitedHolds();
                 }
             }
             // Woken outside the lock, the other thread need not wait for it at once.
-            if (toBeWritten)
+            if (large)
                 writable.notify_one();
-            else
-                finished.notify_all();
+            else if (wake)
+                finished.notify_one();
         }
     };
     auto write = [&] {
@@ -208,16 +253,16 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
                 bytes = std::move(results[k].bytes);
                 target = results[k].target;
             }
-            const bool flushLater = bytes.size() < kFlushAloneBytes;
-            auto prepared = prepareResult(target, bytes, flushLater ? Flush::Later : Flush::Now);
+            auto prepared = prepareResult(target, bytes, Flush::Now);
+            bool wake = false;
             {
                 std::lock_guard lock(mutex);
                 unwrittenBytes -= bytes.size();
                 results[k].prepared = std::move(prepared);
-                results[k].flushLater = flushLater;
                 results[k].ready = true;
+                wake = awaitedHolds();
             }
-            finished.notify_all();
+            if (wake) finished.notify_one();
             claimable.notify_all();
         }
     };
@@ -242,34 +287,31 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
         threads.clear();
     }};
 
-    // The end of the results ready from `k` on, at most a batch of them.
-    auto readyUpTo = [&](std::size_t k) {
-        std::size_t end = k;
-        while (end < count && end - k < kFlushBatch && results[end - from].ready)
-            ++end;
-        return end;
-    };
     FileSet writtenFiles(outcome.written);
     std::optional<std::size_t> rest = count;
     std::size_t flushedUpTo = from;  // the results before it were offered to flushPrepared
     for (std::size_t k = from; k < count; ++k) {
         std::unique_lock lock(mutex);
-        finished.wait(lock, [&] { return results[k - from].ready; });
+        await(lock, Awaited::Result, k);
         if (k >= flushedUpTo && results[k - from].flushLater) {
-            // A batch: as many results as there will be without taking one into place.
-            finished.wait(lock, [&] {
-                const std::size_t end = readyUpTo(k);
-                return end - k == kFlushBatch || end == count || (end == claimed && !mayClaim());
-            });
+            await(lock, Awaited::Batch, k);
             flushedUpTo = readyUpTo(k);
             lock.unlock();
             // Ready results are left alone by the other threads.
+            std::size_t written = 0;
             std::vector<Expected<PreparedResult>*> batch;
             for (std::size_t i = k; i < flushedUpTo; ++i) {
-                if (auto& prepared = results[i - from].prepared) batch.push_back(&*prepared);
+                Converted& result = results[i - from];
+                if (result.flushLater) {
+                    result.prepared = prepareResult(result.target, result.bytes, Flush::Later);
+                    written += result.bytes.size();
+                    std::string().swap(result.bytes);
+                }
+                if (result.prepared) batch.push_back(&*result.prepared);
             }
             flushPrepared(batch);
             lock.lock();
+            unwrittenBytes -= written;
         }
         Converted result = std::move(results[k - from]);
         lock.unlock();
@@ -306,7 +348,8 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
         lock.lock();
         accepted = k + 1;
         lock.unlock();
-        claimable.notify_all();
+        // Workers waiting for room are let go a batch at a time, not one source at a time.
+        if (k + 1 >= flushedUpTo) claimable.notify_all();
         s.engine.settings = result.settingsAfter;
         // The later sources were converted from the settings this one started with.
         if (result.settingsAfter != start) {

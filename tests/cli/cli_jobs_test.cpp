@@ -115,6 +115,21 @@ TEST_F(JobsTest, AFolderRunGivesTheSameFilesAndReportsInOrder) {
     EXPECT_EQ(one.out.rfind("FOLDER/s001.txt\nFOLDER/s011.txt\nFOLDER/s021.txt\n", 0), 0u);
 }
 
+// Large results are written by threads of their own as soon as they are converted, small ones
+// in batches by the run: mixed, they still take their names and are reported in source order.
+TEST_F(JobsTest, LargeResultsAmongSmallOnesKeepTheirPlace) {
+    Layout files = numberedSources(80);
+    std::string large;
+    while (large.size() < (std::size_t{1} << 20) + 100)
+        large += "abcd x 12345 ab cd\r\n";
+    for (const int i : {3, 4, 40, 77})
+        files["s" + std::to_string(i / 10) + std::to_string(i % 10) + ".txt"] = large;
+    const RunResult one = compare("T", files);
+    EXPECT_EQ(one.exitCode, 0) << one.err;
+    EXPECT_EQ(one.files.size(), 160u);
+    EXPECT_GT(one.files.at("s401.txt").size(), std::size_t{1} << 20);
+}
+
 TEST_F(JobsTest, AFailureStopsTheRunAtTheSameSourceWithTheSameReport) {
     Layout files = numberedSources(12);
     files.erase("s07.txt");
