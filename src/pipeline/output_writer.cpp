@@ -157,7 +157,7 @@ Expected<ResultWrite> takeTakenPlace(const fs::path& temporary, const std::u16st
 
 // Puts a complete temporary in the target's place, taken in one step when it is free.
 Expected<ResultWrite> takePlace(const fs::path& temporary, const std::u16string& target) {
-    if (renameToFreeName(temporary, target)) return ResultWrite{};
+    if (renameToFreeName(temporary, target)) return ResultWrite{{}, true};
     return takeTakenPlace(temporary, target);
 }
 
@@ -271,7 +271,7 @@ Expected<ResultWrite> commitResult(const std::u16string& target, Expected<Prepar
     // The usual case, a name nothing stands under: none of the checks below can fail there.
     if (prepared && prepared->onDisk_ && renameToFreeName(prepared->temporary_, target)) {
         prepared->temporary_.clear();
-        return ResultWrite{};
+        return ResultWrite{{}, true};
     }
     if (sameFile(source, target)) return failureFor(errors::kOutputIsSource, target);
     if (Status accepted = acceptedTarget(target); !accepted) return accepted.failure();

@@ -27,6 +27,7 @@ bool sameFile(std::u16string_view a, std::u16string_view b);
 // What writing a result did besides writing it.
 struct ResultWrite {
     std::u16string backup;  // where a file the user wrote, replaced by the result, was kept
+    bool tookFreeName = false;  // nothing stood under the target's name
 };
 
 // writeFileSafely for a result: refused when the target is the very file `source` names (a

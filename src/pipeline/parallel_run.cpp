@@ -329,19 +329,25 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
             else
                 s.desktop().showMessage(call.message);
         }
+        bool tookFreeName = false;
         if (!result.failure) {
             auto written = commitResult(result.target, std::move(*result.prepared), sources[k]);
-            if (!written)
+            if (!written) {
                 result.failure = written.failure();
-            else if (!written->backup.empty())
-                outcome.backups.push_back(written->backup);
+            } else {
+                if (!written->backup.empty()) outcome.backups.push_back(written->backup);
+                tookFreeName = written->tookFreeName;
+            }
         }
         if (result.failure) {
             failRun(outcome, *result.failure, sources[k]);
             rest = std::nullopt;
             break;
         }
-        writtenFiles.add(result.target);
+        if (tookFreeName)
+            writtenFiles.addMadeUnderFreeName(result.target);
+        else
+            writtenFiles.add(result.target);
         outcome.written.push_back(result.target);
         noteSource(outcome, sources[k], result.looksLikeUtf8);
         if (request.written) request.written(result.target);

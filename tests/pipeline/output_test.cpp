@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "pipeline/file_set.h"
 #include "pipeline/output_naming.h"
 #include "pipeline/output_writer.h"
 #include "platform/error_catalogue.h"
@@ -141,8 +142,48 @@ TEST(OutputWriter, APreparedResultTakesItsNameOnlyWhenCommitted) {
     ASSERT_TRUE(committed.ok()) << committed.failure().message();
     EXPECT_EQ(temp.read("kept.txt"), "result");
     EXPECT_EQ(committed->backup, temp.u16("kept.txt~"));
+    EXPECT_FALSE(committed->tookFreeName);
     EXPECT_EQ(temp.read("kept.txt~"), "the user's text");
     EXPECT_EQ(entriesIn(temp.path()), 2u);
+
+    auto fresh = commitResult(temp.u16("new.txt"), prepareResult(temp.u16("new.txt"), "x"), u"");
+    ASSERT_TRUE(fresh.ok()) << fresh.failure().message();
+    EXPECT_TRUE(fresh->tookFreeName);
+    // Its own earlier result is replaced without a backup, but its name was not free.
+    auto again = commitResult(temp.u16("new.txt"), prepareResult(temp.u16("new.txt"), "y"), u"");
+    ASSERT_TRUE(again.ok()) << again.failure().message();
+    EXPECT_FALSE(again->tookFreeName);
+    EXPECT_TRUE(again->backup.empty());
+}
+
+// A run's results, recognised under any name: a hard link to one, or the same name; a result
+// made under a free name by its name alone.
+TEST(FileSet, TellsARunsResultsUnderAnyOfTheirNames) {
+    test::TempFolder temp;
+    temp.write("a.txt", "a");
+    temp.write("b.txt", "b");
+    temp.write("c.txt", "c");
+    temp.write("other.txt", "o");
+    fs::create_hard_link(temp.path() / "a.txt", temp.path() / "a-link.txt");
+    fs::create_hard_link(temp.path() / "c.txt", temp.path() / "c-link.txt");
+    FileSet set({temp.u16("a.txt")});
+    set.add(temp.u16("c.txt"));
+    set.add(temp.u16("missing.txt"));  // names no file: adds nothing
+    set.addMadeUnderFreeName(temp.u16("b.txt"));
+    const struct {
+        std::string name;
+        bool held;
+    } cases[] = {
+        {"a.txt", true}, {"a-link.txt", true}, {"c.txt", true},        {"c-link.txt", true},
+        {"b.txt", true}, {"other.txt", false}, {"missing.txt", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(set.holds(temp.u16(c.name)), c.held) << c.name;
+    // Only free names and nothing looked up: no look at the file system decides.
+    FileSet onlyFree;
+    onlyFree.addMadeUnderFreeName(temp.u16("b.txt"));
+    EXPECT_TRUE(onlyFree.holds(temp.u16("b.txt")));
+    EXPECT_FALSE(onlyFree.holds(temp.u16("a.txt")));
 }
 
 // Committing checks what writeResult checks, in its order, when the result takes its name: what
