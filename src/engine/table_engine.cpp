@@ -23,7 +23,7 @@ std::u16string_view keywordOf(const Directive& directive) {
 }  // namespace
 
 TableEngine::TableEngine(EngineState& state)
-    : state_(state), shortcutThreshold_(PassRunner::kDefaultThreshold) {}
+    : state_(state), includes_(&stamps_), shortcutThreshold_(PassRunner::kDefaultThreshold) {}
 
 void TableEngine::applyLines(const std::vector<std::u16string_view>& lines, int16_t Stp,
                              ScriptRunner& scripts) {
@@ -50,7 +50,7 @@ void TableEngine::Rplc(std::u16string_view Lin, int16_t Stp, ScriptRunner& scrip
 
 std::shared_ptr<const CompiledTable> TableEngine::topLevelTable(const std::u16string& path,
                                                                 Desktop* desktop) {
-    return topLevelTable(path, stampOf(path), desktop);
+    return topLevelTable(path, stamps_.stampOf(path), desktop);
 }
 
 std::shared_ptr<const CompiledTable> TableEngine::topLevelTable(

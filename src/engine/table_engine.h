@@ -77,6 +77,10 @@ class TableEngine {
     DocumentText applyTable(const CompiledTable& table, DocumentText text, int16_t Stp,
                             ScriptRunner& scripts);
 
+    // The stamp of a table file as the file system has it now, taken again only after a change
+    // on the way to the file was reported.
+    std::optional<FileStamp> stampOf(const std::u16string& path) { return stamps_.stampOf(path); }
+
     // Every table compiled so far, with what compiling found.
     const TableCache& tableCache() const { return cache_; }
 
@@ -107,6 +111,7 @@ class TableEngine {
     bool isBeingApplied(const std::optional<FileStamp>& stamp) const;
 
     EngineState& state_;
+    WatchedStamps stamps_;
     TableCache cache_;
     IncludeFinder includes_;
     StepTrace* trace_ = nullptr;

@@ -7,7 +7,7 @@
 namespace lorvane {
 
 Status TableEngine::Rplc2(const std::u16string& Fil, ScriptRunner& scripts) {
-    return applyTableFile(Fil, stampOf(Fil), scripts);
+    return applyTableFile(Fil, stamps_.stampOf(Fil), scripts);
 }
 
 // The file's stamp is taken once for all it is used for: the cache's check and the recursion
@@ -51,7 +51,7 @@ bool TableEngine::applyInclude(const std::u16string& name, ScriptRunner& scripts
     const auto path = includes_.find(state_.programFolder, state_.modeName, name);
     if (detail != nullptr) *detail = path ? *path : u"not found";
     if (!path) return false;
-    const auto stamp = stampOf(*path);
+    const auto stamp = stamps_.stampOf(*path);
     if (isBeingApplied(stamp)) return false;
     ++textVersion_;
     return applyTableFile(*path, stamp, scripts).ok();  // a failing include is a skipped step

@@ -1,6 +1,5 @@
 #include "engine/table_reader.h"
 
-#include <sys/stat.h>
 #include <time.h>
 
 #include <algorithm>
@@ -66,33 +65,6 @@ std::int64_t wallClockNanoseconds() {
 }
 
 }  // namespace
-
-namespace {
-
-std::optional<FileStamp> stampOfKind(const std::u16string& path, bool folder) {
-    struct stat info {};
-    if (path.empty() || ::stat(toFsPath(path).c_str(), &info) != 0 ||
-        (folder ? !S_ISDIR(info.st_mode) : !S_ISREG(info.st_mode))) {
-        return std::nullopt;
-    }
-    FileStamp stamp;
-    stamp.device = static_cast<std::uint64_t>(info.st_dev);
-    stamp.inode = static_cast<std::uint64_t>(info.st_ino);
-    stamp.size = static_cast<std::uint64_t>(info.st_size);
-    stamp.modified = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 +
-                     static_cast<std::int64_t>(info.st_mtim.tv_nsec);
-    return stamp;
-}
-
-}  // namespace
-
-std::optional<FileStamp> stampOf(const std::u16string& path) {
-    return stampOfKind(path, false);
-}
-
-std::optional<FileStamp> folderStampOf(const std::u16string& path) {
-    return stampOfKind(path, true);
-}
 
 Expected<std::shared_ptr<const CompiledTable>> TableCache::load(const std::u16string& path,
                                                                 TableOrigin origin,
@@ -174,7 +146,8 @@ std::optional<std::u16string> IncludeFinder::find(const std::u16string& programF
         roundOpen_ && it != listings_.end() && it->second.checkedInRound == round_;
     if (!checkedInThisRound &&
         (it == listings_.end() || !it->second.settled ||
-         folderStampOf(it->second.folder) != it->second.stamp)) {
+         (stamps_ != nullptr ? stamps_->folderStampOf(it->second.folder)
+                             : folderStampOf(it->second.folder)) != it->second.stamp)) {
         const std::int64_t listedAt = wallClockNanoseconds();
         FileLister lister;
         if (!lister.setFolder(resolveCaseInsensitive(folder))) {

@@ -15,25 +15,10 @@
 #include "platform/code_page.h"
 #include "platform/desktop.h"
 #include "platform/failure.h"
+#include "platform/file_stamp.h"
+#include "platform/watched_stamps.h"
 
 namespace lorvane {
-
-// A file as the file system knows it: which file, and which version of it.
-struct FileStamp {
-    std::uint64_t device = 0;
-    std::uint64_t inode = 0;
-    std::uint64_t size = 0;
-    std::int64_t modified = 0;  // nanoseconds
-    bool sameFile(const FileStamp& other) const {
-        return device == other.device && inode == other.inode;
-    }
-    bool operator==(const FileStamp&) const = default;
-};
-
-// Nothing for a path that names no regular file.
-std::optional<FileStamp> stampOf(const std::u16string& path);
-// Nothing for a path that names no folder.
-std::optional<FileStamp> folderStampOf(const std::u16string& path);
 
 class TableCache {
   public:
@@ -71,6 +56,9 @@ class TableCache {
 // include folder once.
 class IncludeFinder {
   public:
+    // Folders are looked at through `stamps` when given (its rounds are this finder's rounds).
+    explicit IncludeFinder(WatchedStamps* stamps = nullptr) : stamps_(stamps) {}
+
     // Without a folder part the name is a file of the mode folder of `modeName`; with one, the
     // folder is relative to the program folder. The file name must match exactly, letter case
     // included. Nothing when no such file is listed.
@@ -83,8 +71,12 @@ class IncludeFinder {
     void openRound() {
         ++round_;
         roundOpen_ = true;
+        if (stamps_ != nullptr) stamps_->openRound();
     }
-    void closeRound() { roundOpen_ = false; }
+    void closeRound() {
+        roundOpen_ = false;
+        if (stamps_ != nullptr) stamps_->closeRound();
+    }
     bool roundOpen() const { return roundOpen_; }
 
   private:
@@ -95,6 +87,7 @@ class IncludeFinder {
         bool settled = false;
         std::uint64_t checkedInRound = 0;
     };
+    WatchedStamps* stamps_;
     std::map<std::u16string, Listing> listings_;
     std::uint64_t round_ = 0;
     bool roundOpen_ = false;

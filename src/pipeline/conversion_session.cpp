@@ -176,17 +176,17 @@ Status ConversionSession::convertIntoWorkingText(DocumentText text, const FileEn
         if (!selection.SchemeMode()) {
             // The usual case, a table file under its name as written, takes one look at it.
             engine.Tablett = writtenTableFilePath(program, engine.modeName, selection.tableText());
-            stamp = stampOf(engine.Tablett);
+            stamp = s.tables.stampOf(engine.Tablett);
             if (!stamp) {
                 engine.Tablett = tableFilePath(program, engine.modeName, selection.tableText());
-                stamp = stampOf(engine.Tablett);
+                stamp = s.tables.stampOf(engine.Tablett);
             }
         } else {
             const SegmentEntry chosen = chooseSegmentEntry(segments[k].units, selection.entries());
             markerLength = chosen.markerLength;
             engine.Tablett = chosen.entry != nullptr ? programRelative(program, chosen.entry->Path)
                                                      : program + u"/";
-            stamp = stampOf(engine.Tablett);
+            stamp = s.tables.stampOf(engine.Tablett);
         }
         const auto table = s.tables.topLevelTable(engine.Tablett, stamp, &s.desktop());
         DocumentText segment = std::move(segments[k]);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -45,6 +46,48 @@ TEST_F(SessionTest, DirectModeAppliesTheTableAndWritesPlainText) {
     select(u"lat", u"T");
     EXPECT_EQ(convert(source("ab.txt", "ab"), "docs/ab1.txt"), "xb\r\n");
     EXPECT_EQ(session().engineState().Tablett, temp.u16("home/@lat/T.txt"));
+}
+
+// Tables are kept between documents while their files stay unchanged; whatever is edited in
+// the program folder between two documents shows in the second. The files are dated long ago, as
+// tables are, so only their changes can tell the session to read them again.
+TEST_F(SessionTest, TablesEditedBetweenDocumentsAreReadAgain) {
+    auto age = [&](const std::string& relative) {
+        const fs::path path = temp.path() / relative;
+        fs::last_write_time(path, fs::last_write_time(path) - std::chrono::hours(24 * 400));
+    };
+    table("@lat/T.txt", "a == x\r\n>go@inc.txt\r\n>go@later.txt\r\n");
+    table("@lat/@inc.txt", "b == y\r\n");
+    for (const char* file : {"home/@lat/T.txt", "home/@lat/@inc.txt", "home/@lat", "home"})
+        age(file);
+    select(u"lat", u"T");
+    const std::u16string document = source("abc.txt", "abc");
+    EXPECT_EQ(convert(document, "docs/abc1.txt"), "xyc\r\n");
+
+    const struct {
+        const char* what;
+        std::function<void()> edit;
+        const char* expected;
+    } edits[] = {
+        {"the include rewritten", [&] { table("@lat/@inc.txt", "b == z\r\n"); }, "xzc\r\n"},
+        {"the table rewritten, same size",
+         [&] { table("@lat/T.txt", "a == w\r\n>go@inc.txt\r\n>go@later.txt\r\n"); }, "wzc\r\n"},
+        {"an include it names added", [&] { table("@lat/@later.txt", "c == v\r\n"); }, "wzv\r\n"},
+        {"the include replaced by a rename",
+         [&] {
+             table("@lat/new.txt", "b == q\r\n");
+             fs::rename(temp.path() / "home/@lat/new.txt", temp.path() / "home/@lat/@inc.txt");
+         },
+         "wqv\r\n"},
+        {"an include removed", [&] { fs::remove(temp.path() / "home/@lat/@later.txt"); },
+         "wqc\r\n"},
+    };
+    for (const auto& edit : edits) {
+        edit.edit();
+        for (const char* file : {"home/@lat/T.txt", "home/@lat/@inc.txt", "home/@lat"})
+            age(file);
+        EXPECT_EQ(convert(document, "docs/abc1.txt"), edit.expected) << edit.what;
+    }
 }
 
 TEST_F(SessionTest, TableFilesAreFoundWithoutRegardToLetterCase) {
