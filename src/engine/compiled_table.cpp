@@ -350,7 +350,22 @@ CompiledTable compileTable(std::u16string_view text, TableOrigin origin, std::u1
     }
     findPairsThatNeverMatch(compiled);
     PassRunner::assignFusionGroups(compiled.steps);
+    encodePairs(compiled.steps, page);
     return compiled;
+}
+
+void encodePairs(std::vector<Step>& steps, const CodePage& page) {
+    if (!page.isSingleByte()) return;
+    for (Step& step : steps) {
+        if (!step.isPair()) continue;
+        if (page.tryEncode(step.search, step.searchBytes) &&
+            page.tryEncode(step.text, step.textBytes)) {
+            step.bytesPage = page.number();
+        } else {
+            step.searchBytes.clear();
+            step.textBytes.clear();
+        }
+    }
 }
 
 }  // namespace lorvane

@@ -25,6 +25,11 @@ struct Step {
     // pair: the group of passes it joins, run as one scan (0: none, or not known); see
     // PassRunner::assignFusionGroups.
     std::uint64_t fusionGroup = 0;
+    // pair: its texts in the bytes of the single-byte page the table was compiled in, for a text
+    // worked on in that page's bytes (see encodePairs); bytesPage is 0 when there are none.
+    std::string searchBytes;
+    std::string textBytes;
+    int bytesPage = 0;
 
     bool isPair() const { return directive == nullptr; }
     bool touchesText() const { return isPair() || directive->touchesText; }
@@ -53,6 +58,10 @@ struct CompiledTable {
 // of its origin.
 CompiledTable compileTable(std::u16string_view text, TableOrigin origin, std::u16string file,
                            const CodePage& page);
+
+// Gives every pair its texts in the bytes of `page` when it is a single-byte page that can write
+// them both, so a text in bytes is not encoding them again for every document.
+void encodePairs(std::vector<Step>& steps, const CodePage& page);
 
 // Compiles one line (already freed from a hidden-line prefix) into its steps, adding what it
 // finds to `diagnostics` when given.

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace lorvane {
@@ -41,24 +40,31 @@ class UnitSet {
     std::uint64_t bits_[2] = {};
 };
 
+// The texts are views: of a compiled table's steps, which outlive the passes queued from them.
 struct FusablePair {
-    FusablePair(std::u16string search, std::u16string replacement)
-        : search(std::move(search)),
-          replacement(std::move(replacement)),
-          searchUnits(this->search),
-          replacementUnits(this->replacement) {}
-    std::u16string search;
-    std::u16string replacement;
+    FusablePair(std::u16string_view search, std::u16string_view replacement)
+        : search(search),
+          replacement(replacement),
+          searchUnits(search),
+          replacementUnits(replacement) {}
+    std::u16string_view search;
+    std::u16string_view replacement;
     UnitSet searchUnits;
     UnitSet replacementUnits;
+    // The texts in the bytes of the code page the text is worked on in, when the compiled table
+    // has them; otherwise they are encoded when needed.
+    bool bytesKnown = false;
+    std::string_view searchBytes;
+    std::string_view replacementBytes;
 };
 bool joinsWithoutInteracting(const std::vector<FusablePair>& earlier, std::u16string_view search);
 
 // The passes of a fusable group over one form of the text.
+// The texts are views, of texts that outlive the scan.
 template <class Char>
 struct FusedPattern {
-    std::basic_string<Char> search;
-    std::basic_string<Char> replacement;
+    std::basic_string_view<Char> search;
+    std::basic_string_view<Char> replacement;
     // Offsets of the two units the scan filters on (ideally the rarest); both 0 by default.
     std::size_t anchor = 0;
     std::size_t anchor2 = 0;

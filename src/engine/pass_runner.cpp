@@ -113,8 +113,20 @@ bool goesIntoGroup(std::u16string_view search, bool groupQueued) {
 PassRunner::PassRunner(std::u16string& text, const CodePage& codePage, std::size_t threshold)
     : text_(text), codePage_(codePage), threshold_(threshold) {}
 
-void PassRunner::add(std::u16string_view search, std::u16string_view replacement,
-                     std::uint64_t fusionGroup) {
+FusablePair PassRunner::queued(const Step& step) const {
+    FusablePair pass(step.search, step.text);
+    if (step.bytesPage != 0 && step.bytesPage == codePage_.number()) {
+        pass.bytesKnown = true;
+        pass.searchBytes = step.searchBytes;
+        pass.replacementBytes = step.textBytes;
+    }
+    return pass;
+}
+
+void PassRunner::add(const Step& step) {
+    const std::u16string_view search = step.search;
+    const std::u16string_view replacement = step.text;
+    const std::uint64_t fusionGroup = step.fusionGroup;
     if (search.empty()) return;
     if (changed_.empty() && group_.empty() && !inBytes_ && text_.size() < threshold_) {
         // Too short to be worth it: replaced without its counts, so counts it had (brought
@@ -136,13 +148,13 @@ void PassRunner::add(std::u16string_view search, std::u16string_view replacement
     }
     if (!single && !fusing) {
         runTranslation();
-        runPair(search, replacement);
+        runPair(queued(step));
         return;
     }
     if (goesIntoGroup(search, !group_.empty())) {
         runTranslation();
         groupOfAll_ = group_.empty() || groupOfAll_ == fusionGroup ? fusionGroup : 0;
-        group_.push_back({std::u16string(search), std::u16string(replacement)});
+        group_.push_back(queued(step));
         return;
     }
     // Compose: every queued image has the character replaced, and the character itself (when
@@ -262,13 +274,27 @@ bool PassRunner::mayOccur(std::u16string_view search) {
     return unitCounts_.mayContain(search);
 }
 
-void PassRunner::runPair(std::u16string_view search, std::u16string_view replacement) {
-    if (!mayOccur(search)) return;  // before any change of form, which would cost a pass
-    std::string searchBytes, replacementBytes;
-    if (enterBytes() && codePage_.tryEncode(search, searchBytes) &&
-        codePage_.tryEncode(replacement, replacementBytes)) {
-        countedPass<char>(bytes_, byteCounts_, searchBytes, replacementBytes);
-        return;
+bool PassRunner::mayOccur(const FusablePair& pass) {
+    if (!inBytes_ || !pass.bytesKnown) return mayOccur(pass.search);
+    if (!byteCounts_.valid()) byteCounts_.recount(bytes_);
+    return byteCounts_.mayContain(pass.searchBytes);
+}
+
+void PassRunner::runPair(const FusablePair& pass) {
+    const std::u16string_view search = pass.search;
+    const std::u16string_view replacement = pass.replacement;
+    if (!mayOccur(pass)) return;  // before any change of form, which would cost a pass
+    if (enterBytes()) {
+        if (pass.bytesKnown) {
+            countedPass<char>(bytes_, byteCounts_, pass.searchBytes, pass.replacementBytes);
+            return;
+        }
+        std::string searchBytes, replacementBytes;
+        if (codePage_.tryEncode(search, searchBytes) &&
+            codePage_.tryEncode(replacement, replacementBytes)) {
+            countedPass<char>(bytes_, byteCounts_, searchBytes, replacementBytes);
+            return;
+        }
     }
     leaveBytes();
     if (text_.size() < threshold_) {
@@ -283,15 +309,15 @@ void PassRunner::runPair(std::u16string_view search, std::u16string_view replace
 void PassRunner::runGroup() {
     std::vector<const FusablePair*> passes;
     for (const FusablePair& pass : group_) {
-        if (mayOccur(pass.search)) passes.push_back(&pass);
+        if (mayOccur(pass)) passes.push_back(&pass);
     }
     if (passes.size() == 1) {
-        runPair(passes.front()->search, passes.front()->replacement);
+        runPair(*passes.front());
     } else if (passes.size() > 1) {
         const std::size_t size = inBytes_ ? bytes_.size() : text_.size();
         if ((!inBytes_ && size < threshold_) || size >= kFuseBelow) {
             for (const FusablePair* pass : passes)
-                runPair(pass->search, pass->replacement);
+                runPair(*pass);
         } else if (!(enterBytes() && scanGroupBytes(passes))) {
             leaveBytes();
             scanGroupUnits(passes);
@@ -302,11 +328,24 @@ void PassRunner::runGroup() {
 
 bool PassRunner::scanGroupBytes(const std::vector<const FusablePair*>& passes) {
     std::vector<FusedPattern<char>> patterns(passes.size());
+    // The bytes of passes the compiled table had none for; never moved while the scan runs.
+    std::vector<std::string> encoded;
+    encoded.reserve(2 * passes.size());
     for (std::size_t i = 0; i < passes.size(); ++i) {
-        if (!codePage_.tryEncode(passes[i]->search, patterns[i].search) ||
-            !codePage_.tryEncode(passes[i]->replacement, patterns[i].replacement)) {
+        const FusablePair& pass = *passes[i];
+        if (pass.bytesKnown) {
+            patterns[i].search = pass.searchBytes;
+            patterns[i].replacement = pass.replacementBytes;
+            continue;
+        }
+        std::string& search = encoded.emplace_back();
+        std::string& replacement = encoded.emplace_back();
+        if (!codePage_.tryEncode(pass.search, search) ||
+            !codePage_.tryEncode(pass.replacement, replacement)) {
             return false;
         }
+        patterns[i].search = search;
+        patterns[i].replacement = replacement;
     }
     scanWithCounts(bytes_, byteCounts_, patterns);
     return true;
@@ -334,7 +373,7 @@ void PassRunner::runTranslation() {
     const bool grows = std::any_of(images_.begin(), images_.end(),
                                    [](const std::u16string& image) { return image.size() > 1; });
     if (changed_.size() == 1) {
-        runPair(std::u16string_view(&changed_.front(), 1), images_.front());
+        runPair(FusablePair(std::u16string_view(&changed_.front(), 1), images_.front()));
     } else if (!((inBytes_ || !grows) && enterBytes() && translateBytes())) {
         leaveBytes();
         translateUnits();

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,7 @@
 namespace lorvane {
 
 struct Step;
+struct CompiledTable;
 
 class PassRunner {
   public:
@@ -50,12 +52,14 @@ class PassRunner {
     PassRunner(const PassRunner&) = delete;
     PassRunner& operator=(const PassRunner&) = delete;
 
-    // Queues the pair: into the translation (single characters), into the group of passes that
-    // cannot interact, or, when it fits neither, runs what is queued and starts a new queue.
-    // `fusionGroup`, when not 0, is the group the compiled table found the pair to join (see
-    // assignFusionGroups): a pair of the same group as every queued pass joins them unchecked.
-    void add(std::u16string_view search, std::u16string_view replacement,
-             std::uint64_t fusionGroup = 0);
+    // Queues the pair of a compiled table's step: into the translation (single characters), into
+    // the group of passes that cannot interact, or, when it fits neither, runs what is queued and
+    // starts a new queue. The step's fusion group, when not 0, is the group the compiled table
+    // found the pair to join (see assignFusionGroups): a pair of the same group as every queued
+    // pass joins them unchecked. The step must outlive the runner, or its table be kept by it.
+    void add(const Step& step);
+    // Keeps an included table, whose pairs may wait in this runner's queue after its application.
+    void keep(std::shared_ptr<const CompiledTable> table) { kept_.push_back(std::move(table)); }
     // Decides once for the steps of a table what add would otherwise decide for each pair of
     // every application: which consecutive pairs form a group of passes that cannot interact.
     // Each pair queued into a group gets the group's number, unique in the process; a pair that
@@ -75,7 +79,8 @@ class PassRunner {
 
   private:
     bool composesSmall(char16_t from, std::size_t replacementSize) const;
-    void runPair(std::u16string_view search, std::u16string_view replacement);
+    FusablePair queued(const Step& step) const;
+    void runPair(const FusablePair& pass);
     void runGroup();
     bool scanGroupBytes(const std::vector<const FusablePair*>& passes);
     void scanGroupUnits(const std::vector<const FusablePair*>& passes);
@@ -83,6 +88,7 @@ class PassRunner {
     bool translateBytes();
     void translateUnits();
     bool mayOccur(std::u16string_view search);
+    bool mayOccur(const FusablePair& pass);
     bool enterBytes();
     void leaveBytes();
 
@@ -100,6 +106,7 @@ class PassRunner {
     // Queued passes that cannot interact; never queued together with a translation.
     std::vector<FusablePair> group_;
     std::uint64_t groupOfAll_ = 0;  // the fusion group of every queued pass, 0 when none is
+    std::vector<std::shared_ptr<const CompiledTable>> kept_;
 };
 
 }  // namespace lorvane

@@ -31,6 +31,7 @@ void TableEngine::applyLines(const std::vector<std::u16string_view>& lines, int1
     for (const std::u16string_view line : lines)
         compileLine(line, 0, *state_.codePage, steps, nullptr);
     PassRunner::assignFusionGroups(steps);
+    encodePairs(steps, *state_.codePage);
     applySteps(steps, Stp, {}, scripts);
 }
 
@@ -110,7 +111,7 @@ void TableEngine::applySteps(std::span<const Step> steps, int16_t level, const s
         runner = &own.emplace(state_.tmpText, *state_.codePage, shortcutThreshold_);
     for (const Step& step : steps) {
         if (step.isPair()) {
-            runner->add(step.search, step.text, step.fusionGroup);
+            runner->add(step);
             continue;
         }
         if (!step.directive->touchesText) {

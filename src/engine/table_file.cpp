@@ -1,6 +1,7 @@
 // Applying a table file (level -1) and finding include files.
 #include <algorithm>
 
+#include "engine/pass_runner.h"
 #include "engine/table_engine.h"
 #include "platform/error_catalogue.h"
 
@@ -33,6 +34,8 @@ Status TableEngine::applyTableFile(const std::u16string& Fil, const std::optiona
     ++nesting_;
     applying_.push_back(stamp.value_or(FileStamp{}));
     const Nested nested{*this};
+    // Its pairs may wait in the including table's runner after this application.
+    if (includingRunner_ != nullptr) includingRunner_->keep(*table);
     applySteps((*table)->steps, -1, (*table)->file, scripts);
     return {};
 }
