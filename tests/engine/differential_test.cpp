@@ -231,6 +231,30 @@ TEST_F(Differential, TablesSpreadOverIncludesAgreeToo) {
     }
 }
 
+// An include applied twice in a row, just written: each application compiles it anew, and the
+// passes queued from the first must stay readable while the second replaces it in the cache.
+TEST_F(Differential, AnIncludeAppliedTwiceInARowAgrees) {
+    engine.setShortcutThreshold(0);
+    for (int round = 0; round < 100; ++round) {
+        const std::u16string text = randomText(0, 200, 3);
+        std::u16string include;
+        std::vector<std::u16string> applied;
+        for (const auto& line : randomTable(3)) {
+            if (line.size() <= 4) continue;  // skipped in table files
+            include += line + u"\r\n";
+            applied.push_back(line);
+        }
+        writeTable("@hip/@twice.txt", include);
+        state.tmpText = text;
+        ASSERT_TRUE(
+            engine.Rplc2(writeTable("@hip/r.txt", u">go@twice.txt\r\n>go@twice.txt\r\n"), scripts)
+                .ok());
+        EXPECT_EQ(state.tmpText, reference(reference(text, applied), applied))
+            << toUtf8(text) << " / " << toUtf8(include);
+        if (HasFailure()) return;
+    }
+}
+
 // The same spread tables applied at the top level to a text given as code-page bytes, with
 // scripts between the lines now and then: one adds "ca", one a character without a code. Every
 // other round the tables are UTF-8 files whose pairs may hold that character too. The shortcuts
