@@ -396,6 +396,20 @@ bool PassRunner::translateBytes() {
         if (byteCounts_[from.front()] > 0) mapping.emplace_back(from.front(), std::move(image));
     }
     if (mapping.empty()) return true;
+    const bool oneByteEach = std::all_of(
+        mapping.begin(), mapping.end(), [](const auto& entry) { return entry.second.size() == 1; });
+    if (oneByteEach) {
+        // Every byte keeps its place: mapped in place, without a text for each of the 256.
+        std::array<char, 256> map;
+        for (int byte = 0; byte < 256; ++byte)
+            map[static_cast<std::size_t>(byte)] = static_cast<char>(byte);
+        for (const auto& [from, image] : mapping)
+            map[static_cast<unsigned char>(from)] = image.front();
+        for (char& c : bytes_)
+            c = map[static_cast<unsigned char>(c)];
+        byteCounts_.translated(mapping);
+        return true;
+    }
     std::array<std::string, 256> images;
     for (int byte = 0; byte < 256; ++byte) {
         images[static_cast<std::size_t>(byte)] = std::string(1, static_cast<char>(byte));
