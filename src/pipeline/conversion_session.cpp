@@ -239,7 +239,8 @@ Expected<std::u16string> ConversionSession::ConvertFile(const std::u16string& pa
     return failingOnExhaustion(path, [&] { return convertFileUnguarded(path); });
 }
 
-Expected<std::u16string> ConversionSession::convertToTarget(const std::u16string& path) {
+Expected<std::u16string> ConversionSession::convertToTarget(const std::u16string& path,
+                                                            std::optional<SourceReadAhead> ahead) {
     State& s = *state_;
     std::u16string source = path;
     DocumentText text;
@@ -253,7 +254,8 @@ Expected<std::u16string> ConversionSession::convertToTarget(const std::u16string
         // The bytes themselves serve a table in the documents' own page: one segment, no trace.
         const bool bytesWelcome = !s.selection.SchemeMode() && !s.tables.tracing() &&
                                   s.documents->number() == s.tablePage().number();
-        auto read = ReadSource(path, *s.documents, &s.desktop(), &encoding, bytesWelcome);
+        auto read =
+            ReadSource(path, *s.documents, &s.desktop(), &encoding, bytesWelcome, std::move(ahead));
         if (!read) return read.failure();
         text = std::move(*read);
     }

@@ -17,6 +17,7 @@
 #include "platform/failure.h"
 #include "platform/file_encoding.h"
 #include "platform/file_lister.h"
+#include "platform/text_file_reader.h"
 
 namespace lorvane {
 
@@ -107,8 +108,9 @@ class ConversionSession {
   private:
     Expected<std::u16string> convertFileUnguarded(const std::u16string& path);
     // Converts a source and leaves the rendered document in the working text; returns the
-    // path the result is to be written to.
-    Expected<std::u16string> convertToTarget(const std::u16string& path);
+    // path the result is to be written to. `ahead`: the start of its reading, done earlier.
+    Expected<std::u16string> convertToTarget(const std::u16string& path,
+                                             std::optional<SourceReadAhead> ahead = std::nullopt);
     // Converts sources[from, until) one after another; false when a conversion failed.
     bool convertSequentially(const std::vector<std::u16string>& sources, std::size_t from,
                              const RunRequest& request, RunOutcome& outcome, std::size_t until);

@@ -10,7 +10,8 @@
 // it started with, or a result written over a source still to come.
 //
 // A thread is woken only when what it waits for has come about: waking one costs more than a
-// small source takes to write.
+// small source takes to write. While the calling thread would wait, it reads sources ahead of
+// the workers, which read any source it has not reached themselves.
 
 #include <algorithm>
 #include <condition_variable>
@@ -107,6 +108,13 @@ struct Converted {
     bool looksLikeUtf8 = false;  // the source, read in a single-byte page
 };
 
+// A source's reading as far as it may be done ahead of its conversion.
+struct ReadAhead {
+    enum class State { NotRead, Reading, Read, LeftToWorker };
+    State state = State::NotRead;
+    std::optional<SourceReadAhead> bytes;
+};
+
 bool standardOutput(const std::u16string& extent) {
     return extent == u".txt" || extent == u".htm" || extent == u".rtf";
 }
@@ -145,8 +153,11 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
     }
 
     std::vector<Converted> results(count - from);
+    std::vector<ReadAhead> readAhead(count - from);
+    std::size_t nextToRead = from;
+    std::size_t waitingForReads = 0;  // workers waiting for a source the run thread is reading
     std::mutex mutex;
-    std::condition_variable claimable, writable, finished;
+    std::condition_variable claimable, writable, finished, read;
     std::size_t claimed = from, accepted = from;
     std::deque<std::size_t> toWrite;  // large results waiting for a writer
     std::size_t unwrittenBytes = 0;
@@ -182,21 +193,49 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
         }
         return false;
     };
+    // Waits for `what`, reading sources ahead meanwhile: past every one claimed, as far as the
+    // workers may claim.
     auto await = [&](std::unique_lock<std::mutex>& lock, Awaited what, std::size_t k) {
         awaited = what;
         awaitedAt = k;
-        finished.wait(lock, awaitedHolds);
+        while (!awaitedHolds()) {
+            nextToRead = std::max(nextToRead, claimed);
+            if (nextToRead < count && nextToRead < accepted + window && !stop) {
+                ReadAhead& ahead = readAhead[nextToRead - from];
+                const std::size_t r = nextToRead++;
+                ahead.state = ReadAhead::State::Reading;
+                lock.unlock();
+                SourceReadAhead bytes = readSourceAhead(sources[r]);
+                lock.lock();
+                ahead.bytes = std::move(bytes);
+                ahead.state = ReadAhead::State::Read;
+                if (waitingForReads > 0) read.notify_all();
+                continue;
+            }
+            finished.wait(lock);
+        }
         awaited = Awaited::Nothing;
     };
 
     auto work = [&](Worker& worker) {
         for (;;) {
             std::size_t k;
+            std::optional<SourceReadAhead> ahead;
             {
                 std::unique_lock lock(mutex);
                 claimable.wait(lock, [&] { return stop || claimed >= count || mayClaim(); });
                 if (stop || claimed >= count) return;
                 k = claimed++;
+                ReadAhead& readFor = readAhead[k - from];
+                if (readFor.state == ReadAhead::State::Reading) {
+                    ++waitingForReads;
+                    read.wait(lock, [&] { return readFor.state == ReadAhead::State::Read; });
+                    --waitingForReads;
+                }
+                if (readFor.state == ReadAhead::State::Read)
+                    ahead = std::move(readFor.bytes);
+                else
+                    readFor.state = ReadAhead::State::LeftToWorker;
             }
             Converted result;
             State& ws = *worker.session->state_;
@@ -204,7 +243,7 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
             worker.desktop.calls.clear();
             worker.desktop.refused = worker.scripts.refused = false;
             auto target = failingOnExhaustion(sources[k], [&]() -> Expected<std::u16string> {
-                auto converted = worker.session->convertToTarget(sources[k]);
+                auto converted = worker.session->convertToTarget(sources[k], std::move(ahead));
                 if (converted) result.bytes = worker.session->takeEncodedResult();
                 return converted;
             });

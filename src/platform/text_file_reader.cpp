@@ -318,10 +318,15 @@ MessageRequest unreadableFileMessage(const Failure& failure) {
     return request;
 }
 
+SourceReadAhead readSourceAhead(std::u16string_view path) {
+    return readIfShorter(path, kLineByLineSize);
+}
+
 Expected<DocumentText> ReadSource(std::u16string_view path, const CodePage& page, Desktop* desktop,
-                                  FileEncoding* found, bool bytesWelcome) {
+                                  FileEncoding* found, bool bytesWelcome,
+                                  std::optional<SourceReadAhead> ahead) {
     {
-        auto bytes = readIfShorter(path, kLineByLineSize);
+        auto bytes = ahead ? std::move(*ahead) : readSourceAhead(path);
         if (!bytes) {
             if (vanished(path)) return failureFor(errors::kFileNotFound, std::u16string(path));
             return DocumentText{};

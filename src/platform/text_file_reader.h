@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,12 +34,19 @@ std::u16string ReadTextFile(std::u16string_view path, const CodePage& page, Desk
 Expected<std::u16string> ReadSourceText(std::u16string_view path, const CodePage& page,
                                         Desktop* desktop, FileEncoding* found = nullptr);
 
+// What reading a source begins with, which may be done ahead of its conversion: the bytes of a
+// file shorter than kLineByLineSize, nothing for a longer one, or the failure reading it met.
+using SourceReadAhead = Expected<std::optional<std::string>>;
+SourceReadAhead readSourceAhead(std::u16string_view path);
+
 // ReadSourceText for a conversion that welcomes the bytes themselves (`bytesWelcome`): a source
 // that reads as it stands in a single-byte page (no mark, every line end CR LF already and, for
 // a file read line by line, an end on its last line) comes back as its bytes; any other as its
-// text, exactly as ReadSourceText gives it.
+// text, exactly as ReadSourceText gives it. `ahead`, when given, is readSourceAhead's answer for
+// the path, taken earlier.
 Expected<DocumentText> ReadSource(std::u16string_view path, const CodePage& page, Desktop* desktop,
-                                  FileEncoding* found, bool bytesWelcome);
+                                  FileEncoding* found, bool bytesWelcome,
+                                  std::optional<SourceReadAhead> ahead = std::nullopt);
 
 // The file's bytes, unchanged.
 Expected<std::string> ReadFileBytes(std::u16string_view path);
