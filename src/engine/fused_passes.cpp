@@ -41,9 +41,10 @@ template <class Char>
 class FilteredScan {
   public:
     FilteredScan(std::basic_string_view<Char> text, FusedPattern<Char>* patterns, std::size_t count)
-        : text_(text), patterns_(patterns), count_(count), allowed_(count, 0) {
+        : text_(text), patterns_(patterns), count_(count) {
         for (std::size_t i = 0; i < count; ++i)
             longest_ = std::max(longest_, patterns[i].search.size());
+        matches_.reserve(64);
     }
 
     // The matches of all patterns, ordered by their start.
@@ -107,7 +108,7 @@ class FilteredScan {
     FusedPattern<Char>* patterns_;
     std::size_t count_;
     std::size_t longest_ = 1;
-    std::vector<std::size_t> allowed_;  // each pattern's earliest next start
+    std::size_t allowed_[kChunk] = {};  // each pattern's earliest next start
     std::vector<Match> matches_;
 };
 
