@@ -1,17 +1,18 @@
 // Converting the sources of a run several at a time. The conversions run on other threads, each
 // in a session of its own. A result is on the disk before it takes the target's name; waiting for
 // the disk would be most of the time a small result takes, so small results go to the disk in
-// batches: the calling thread writes a batch of them beside their targets and flushes the file
-// system once for all. A large result is written and flushed by a writer thread as soon as it is
-// converted. Results take their targets' names, are reported and failures are met in source
-// order on the calling thread, so the run gives exactly what converting one source after another
-// gives. Whatever could make a source's result depend on the ones before it sends the rest of the
-// run back to one source after another: a script, settings a source leaves different from those
-// it started with, or a result written over a source still to come.
+// batches: the calling thread (with one job; with more, each worker its own) writes them beside
+// their targets, and the file system is flushed once for a batch. A large result is written and
+// flushed by a writer thread as soon as it is converted. Results take their targets' names, are
+// reported and failures are met in source order on the calling thread, so the run gives exactly
+// what converting one source after another gives. Whatever could make a source's result depend
+// on the ones before it sends the rest of the run back to one source after another: a script,
+// settings a source leaves different from those it started with, or a result written over a
+// source still to come.
 //
 // A thread is woken only when what it waits for has come about: waking one costs more than a
-// small source takes to write. While the calling thread would wait, it reads sources ahead of
-// the workers, which read any source it has not reached themselves.
+// small source takes to write. With one job, the calling thread reads sources ahead of the
+// worker while it would wait; the worker reads any source it has not reached itself.
 
 #include <algorithm>
 #include <condition_variable>
@@ -95,7 +96,7 @@ constexpr std::size_t kUnwrittenBudget = std::size_t{32} << 20;
 // One source converted by a worker, waiting to be written and to take its target's name.
 struct Converted {
     // Converted; a large result also written beside its target, a small one (flushLater) left
-    // for the calling thread to write with its batch.
+    // for the calling thread to write with its batch unless its worker wrote it.
     bool ready = false;
     bool needsRunThread = false;  // it met a script or asked the desktop for more than messages
     std::optional<Failure> failure;
@@ -135,6 +136,10 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
     // and while the results not yet written are small, enough to keep every writer busy and to
     // flush a whole batch at once.
     const std::size_t window = 2 * jobs + kWriters + 2 * kFlushBatch;
+    // With one job the calling thread has time to spare: it writes small results and reads
+    // sources ahead. With more it would hold the workers up; each writes its own results and
+    // reads its own sources.
+    const bool spareRunThread = jobs == 1;
 
     struct Worker {
         DeferredDesktop desktop;
@@ -200,7 +205,7 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
         awaitedAt = k;
         while (!awaitedHolds()) {
             nextToRead = std::max(nextToRead, claimed);
-            if (nextToRead < count && nextToRead < accepted + window && !stop) {
+            if (spareRunThread && nextToRead < count && nextToRead < accepted + window && !stop) {
                 ReadAhead& ahead = readAhead[nextToRead - from];
                 const std::size_t r = nextToRead++;
                 ahead.state = ReadAhead::State::Reading;
@@ -257,6 +262,10 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
             result.looksLikeUtf8 = ws.sourceLooksUtf8;
             const bool toBeWritten = !result.failure && !result.needsRunThread;
             const bool large = toBeWritten && result.bytes.size() >= kFlushAloneBytes;
+            if (toBeWritten && !large && !spareRunThread) {
+                result.prepared = prepareResult(result.target, result.bytes, Flush::Later);
+                std::string().swap(result.bytes);
+            }
             bool wake = false;
             {
                 std::lock_guard lock(mutex);
@@ -341,7 +350,7 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
             std::vector<Expected<PreparedResult>*> batch;
             for (std::size_t i = k; i < flushedUpTo; ++i) {
                 Converted& result = results[i - from];
-                if (result.flushLater) {
+                if (result.flushLater && !result.prepared) {
                     result.prepared = prepareResult(result.target, result.bytes, Flush::Later);
                     written += result.bytes.size();
                     std::string().swap(result.bytes);
