@@ -160,10 +160,8 @@ TEST(OutputWriter, APreparedResultTakesItsNameOnlyWhenCommitted) {
 // made under a free name by its name alone.
 TEST(FileSet, TellsARunsResultsUnderAnyOfTheirNames) {
     test::TempFolder temp;
-    temp.write("a.txt", "a");
-    temp.write("b.txt", "b");
-    temp.write("c.txt", "c");
-    temp.write("other.txt", "o");
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "other.txt"})
+        temp.write(name, name);
     fs::create_hard_link(temp.path() / "a.txt", temp.path() / "a-link.txt");
     fs::create_hard_link(temp.path() / "c.txt", temp.path() / "c-link.txt");
     FileSet set({temp.u16("a.txt")});
