@@ -234,8 +234,10 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
                 ReadAhead& readFor = readAhead[k - from];
                 if (readFor.state == ReadAhead::State::Reading) {
                     ++waitingForReads;
-                    read.wait(lock, [&] { return readFor.state == ReadAhead::State::Read; });
+                    read.wait(lock,
+                              [&] { return stop || readFor.state == ReadAhead::State::Read; });
                     --waitingForReads;
+                    if (stop) return;  // the run thread left while reading (memory ran out)
                 }
                 if (readFor.state == ReadAhead::State::Read)
                     ahead = std::move(readFor.bytes);
@@ -330,6 +332,7 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
         }
         claimable.notify_all();
         writable.notify_all();
+        read.notify_all();
         for (std::thread& thread : threads)
             thread.join();
         threads.clear();
