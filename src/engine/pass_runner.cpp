@@ -59,26 +59,30 @@ void translate(std::basic_string<Char>& text, const Images& images, bool sameLen
     text.swap(out);
 }
 
-// Applies a full byte map (every byte has its image, itself when unchanged) in one pass: in place
-// when every image is one byte, else into an output sized exactly beforehand.
-void translateByTable(std::string& text, const std::array<std::string, 256>& images) {
-    std::array<std::size_t, 256> lengths{};
-    bool oneByte = true;
-    for (std::size_t b = 0; b < 256; ++b) {
-        lengths[b] = images[b].size();
-        oneByte = oneByte && lengths[b] == 1;
-    }
+// Applies a byte map, given as the bytes that change with their images (every other byte stays),
+// in one pass: in place when every image is one byte, else into an output sized exactly
+// beforehand.
+void translateByTable(std::string& text, const std::vector<std::pair<char, std::string>>& mapping) {
+    const bool oneByte = std::all_of(mapping.begin(), mapping.end(),
+                                     [](const auto& entry) { return entry.second.size() == 1; });
     if (oneByte) {
-        std::array<char, 256> map{};
+        std::array<char, 256> map;
         for (std::size_t b = 0; b < 256; ++b)
-            map[b] = images[b].front();
+            map[b] = static_cast<char>(b);
+        for (const auto& [from, image] : mapping)
+            map[static_cast<unsigned char>(from)] = image.front();
         for (char& c : text)
             c = map[static_cast<unsigned char>(c)];
         return;
     }
+    std::array<std::string, 256> images;
+    for (std::size_t b = 0; b < 256; ++b)
+        images[b] = std::string(1, static_cast<char>(b));
+    for (const auto& [from, image] : mapping)
+        images[static_cast<unsigned char>(from)] = image;
     std::size_t size = 0;
     for (char c : text)
-        size += lengths[static_cast<unsigned char>(c)];
+        size += images[static_cast<unsigned char>(c)].size();
     std::string out(size, '\0');
     char* target = out.data();
     for (char c : text) {
@@ -280,19 +284,25 @@ bool PassRunner::mayOccur(const FusablePair& pass) {
     return byteCounts_.mayContain(pass.searchBytes);
 }
 
+std::optional<FusedPattern<char>> PassRunner::bytesOf(const FusablePair& pass,
+                                                      std::string& searchStore,
+                                                      std::string& replacementStore) const {
+    if (pass.bytesKnown) return FusedPattern<char>{pass.searchBytes, pass.replacementBytes};
+    if (!codePage_.tryEncode(pass.search, searchStore) ||
+        !codePage_.tryEncode(pass.replacement, replacementStore)) {
+        return std::nullopt;
+    }
+    return FusedPattern<char>{searchStore, replacementStore};
+}
+
 void PassRunner::runPair(const FusablePair& pass) {
     const std::u16string_view search = pass.search;
     const std::u16string_view replacement = pass.replacement;
     if (!mayOccur(pass)) return;  // before any change of form, which would cost a pass
     if (enterBytes()) {
-        if (pass.bytesKnown) {
-            countedPass<char>(bytes_, byteCounts_, pass.searchBytes, pass.replacementBytes);
-            return;
-        }
-        std::string searchBytes, replacementBytes;
-        if (codePage_.tryEncode(search, searchBytes) &&
-            codePage_.tryEncode(replacement, replacementBytes)) {
-            countedPass<char>(bytes_, byteCounts_, searchBytes, replacementBytes);
+        std::string searchStore, replacementStore;
+        if (const auto bytes = bytesOf(pass, searchStore, replacementStore)) {
+            countedPass<char>(bytes_, byteCounts_, bytes->search, bytes->replacement);
             return;
         }
     }
@@ -327,25 +337,14 @@ void PassRunner::runGroup() {
 }
 
 bool PassRunner::scanGroupBytes(const std::vector<const FusablePair*>& passes) {
-    std::vector<FusedPattern<char>> patterns(passes.size());
+    std::vector<FusedPattern<char>> patterns;
+    patterns.reserve(passes.size());
     // The bytes of passes the compiled table had none for; never moved while the scan runs.
-    std::vector<std::string> encoded;
-    encoded.reserve(2 * passes.size());
+    std::vector<std::string> encoded(2 * passes.size());
     for (std::size_t i = 0; i < passes.size(); ++i) {
-        const FusablePair& pass = *passes[i];
-        if (pass.bytesKnown) {
-            patterns[i].search = pass.searchBytes;
-            patterns[i].replacement = pass.replacementBytes;
-            continue;
-        }
-        std::string& search = encoded.emplace_back();
-        std::string& replacement = encoded.emplace_back();
-        if (!codePage_.tryEncode(pass.search, search) ||
-            !codePage_.tryEncode(pass.replacement, replacement)) {
-            return false;
-        }
-        patterns[i].search = search;
-        patterns[i].replacement = replacement;
+        const auto bytes = bytesOf(*passes[i], encoded[2 * i], encoded[2 * i + 1]);
+        if (!bytes) return false;
+        patterns.push_back(*bytes);
     }
     scanWithCounts(bytes_, byteCounts_, patterns);
     return true;
@@ -396,27 +395,7 @@ bool PassRunner::translateBytes() {
         if (byteCounts_[from.front()] > 0) mapping.emplace_back(from.front(), std::move(image));
     }
     if (mapping.empty()) return true;
-    const bool oneByteEach = std::all_of(
-        mapping.begin(), mapping.end(), [](const auto& entry) { return entry.second.size() == 1; });
-    if (oneByteEach) {
-        // Every byte keeps its place: mapped in place, without a text for each of the 256.
-        std::array<char, 256> map;
-        for (int byte = 0; byte < 256; ++byte)
-            map[static_cast<std::size_t>(byte)] = static_cast<char>(byte);
-        for (const auto& [from, image] : mapping)
-            map[static_cast<unsigned char>(from)] = image.front();
-        for (char& c : bytes_)
-            c = map[static_cast<unsigned char>(c)];
-        byteCounts_.translated(mapping);
-        return true;
-    }
-    std::array<std::string, 256> images;
-    for (int byte = 0; byte < 256; ++byte) {
-        images[static_cast<std::size_t>(byte)] = std::string(1, static_cast<char>(byte));
-    }
-    for (const auto& [from, image] : mapping)
-        images[static_cast<unsigned char>(from)] = image;
-    translateByTable(bytes_, images);
+    translateByTable(bytes_, mapping);
     byteCounts_.translated(mapping);
     return true;
 }

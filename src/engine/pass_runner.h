@@ -80,6 +80,10 @@ class PassRunner {
   private:
     bool composesSmall(char16_t from, std::size_t replacementSize) const;
     FusablePair queued(const Step& step) const;
+    // The pass's texts in the page's bytes: the compiled table's, or encoded into the stores;
+    // nothing when the page cannot write them.
+    std::optional<FusedPattern<char>> bytesOf(const FusablePair& pass, std::string& searchStore,
+                                              std::string& replacementStore) const;
     void runPair(const FusablePair& pass);
     void runGroup();
     bool scanGroupBytes(const std::vector<const FusablePair*>& passes);
