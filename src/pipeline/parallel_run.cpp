@@ -107,11 +107,17 @@ struct Converted {
     std::vector<DesktopCall> calls;
     TableSettings settingsAfter;
     bool looksLikeUtf8 = false;  // the source, read in a single-byte page
+
+    // Writes a small result beside its target for a batch to flush; returns the bytes written.
+    std::size_t writeForBatch() {
+        prepared = prepareResult(target, bytes, Flush::Later);
+        return std::exchange(bytes, std::string()).size();
+    }
 };
 
 // A source's reading as far as it may be done ahead of its conversion.
 struct ReadAhead {
-    enum class State { NotRead, Reading, Read, LeftToWorker };
+    enum class State { NotRead, Reading, Read };
     State state = State::NotRead;
     std::optional<SourceReadAhead> bytes;
 };
@@ -239,10 +245,8 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
                     --waitingForReads;
                     if (stop) return;  // the run thread left while reading (memory ran out)
                 }
-                if (readFor.state == ReadAhead::State::Read)
-                    ahead = std::move(readFor.bytes);
-                else
-                    readFor.state = ReadAhead::State::LeftToWorker;
+                // Not read yet: the run thread reads only sources past every one claimed.
+                if (readFor.state == ReadAhead::State::Read) ahead = std::move(readFor.bytes);
             }
             Converted result;
             State& ws = *worker.session->state_;
@@ -264,10 +268,7 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
             result.looksLikeUtf8 = ws.sourceLooksUtf8;
             const bool toBeWritten = !result.failure && !result.needsRunThread;
             const bool large = toBeWritten && result.bytes.size() >= kFlushAloneBytes;
-            if (toBeWritten && !large && !spareRunThread) {
-                result.prepared = prepareResult(result.target, result.bytes, Flush::Later);
-                std::string().swap(result.bytes);
-            }
+            if (toBeWritten && !large && !spareRunThread) result.writeForBatch();
             bool wake = false;
             {
                 std::lock_guard lock(mutex);
@@ -353,11 +354,7 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
             std::vector<Expected<PreparedResult>*> batch;
             for (std::size_t i = k; i < flushedUpTo; ++i) {
                 Converted& result = results[i - from];
-                if (result.flushLater && !result.prepared) {
-                    result.prepared = prepareResult(result.target, result.bytes, Flush::Later);
-                    written += result.bytes.size();
-                    std::string().swap(result.bytes);
-                }
+                if (result.flushLater && !result.prepared) written += result.writeForBatch();
                 if (result.prepared) batch.push_back(&*result.prepared);
             }
             flushPrepared(batch);
