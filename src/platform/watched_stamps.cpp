@@ -74,6 +74,9 @@ bool WatchedStamps::watchPath(const std::string& path, bool folder) {
         }
     }
     if (path.empty() || path.front() != '/') return false;
+    auto inFolder = [](const std::string& folder, const std::string& entry) {
+        return folder + (folder.size() > 1 ? "/" : "") + entry;
+    };
     std::string parent = "/";
     std::string name;
     for (std::size_t start = 1; start <= path.size();) {
@@ -85,12 +88,12 @@ bool WatchedStamps::watchPath(const std::string& path, bool folder) {
         if (component == "." || component == "..") return false;
         if (!name.empty()) {
             if (!watchName(parent, name)) return false;
-            parent += (parent.size() > 1 ? "/" : "") + name;
+            parent = inFolder(parent, name);
         }
         name = component;
     }
     if (name.empty() || !watchName(parent, name)) return false;
-    const std::string target = parent + (parent.size() > 1 ? "/" : "") + name;
+    const std::string target = inFolder(parent, name);
     struct stat info {};
     if (::lstat(target.c_str(), &info) != 0 ||
         (folder ? !S_ISDIR(info.st_mode) : !S_ISREG(info.st_mode))) {
