@@ -82,15 +82,24 @@ class FilteredScan {
                 start += block;
             }
         }
+        // The last starts, fewer than a block and the longest search: the same two-anchor
+        // filter, one start at a time.
         for (; start < size; ++start) {
             for (std::size_t p = 0; p < count_; ++p) {
-                if (take(p, start)) break;
+                if (anchorsAt(p, start) && take(p, start)) break;
             }
         }
         return std::move(matches_);
     }
 
   private:
+    bool anchorsAt(std::size_t p, std::size_t start) const {
+        const FusedPattern<Char>& pattern = patterns_[p];
+        return start + pattern.search.size() <= text_.size() &&
+               text_[start + pattern.anchor] == pattern.search[pattern.anchor] &&
+               text_[start + pattern.anchor2] == pattern.search[pattern.anchor2];
+    }
+
     bool take(std::size_t p, std::size_t start) {
         const FusedPattern<Char>& pattern = patterns_[p];
         const std::size_t length = pattern.search.size();
