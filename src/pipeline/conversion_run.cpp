@@ -94,21 +94,24 @@ RunOutcome ConversionSession::Rewrite(const RunRequest& request) {
     }
 
     std::size_t next = 0;
+    FileSet results;
     // The first source is converted here, which shows whether the tables run scripts and
     // gives the settings every later source starts from. The rest go to the parallel run even
     // with one job: it writes results while the next source is converted. A trace follows
     // this session's engine, so a traced run stays here.
     if (sources.size() > 2 && !s.clipboard && !s.tables.tracing()) {
         const unsigned scriptsBefore = s.counted.runs;
-        if (!convertSequentially(sources, 0, request, outcome, 1)) return outcome;
+        if (!convertSequentially(sources, 0, request, outcome, 1, results)) return outcome;
         next = 1;
         if (s.counted.runs == scriptsBefore) {
-            auto rest = convertInParallel(sources, 1, request, outcome);
+            auto rest = convertInParallel(sources, 1, request, outcome, results);
             if (!rest) return outcome;
             next = *rest;
         }
     }
-    if (!convertSequentially(sources, next, request, outcome, sources.size())) return outcome;
+    if (!convertSequentially(sources, next, request, outcome, sources.size(), results)) {
+        return outcome;
+    }
 
     if (!request.openResult) return outcome;
     if (request.scope == kSingleSource) {
@@ -125,10 +128,10 @@ RunOutcome ConversionSession::Rewrite(const RunRequest& request) {
 
 bool ConversionSession::convertSequentially(const std::vector<std::u16string>& sources,
                                             std::size_t from, const RunRequest& request,
-                                            RunOutcome& outcome, std::size_t until) {
+                                            RunOutcome& outcome, std::size_t until,
+                                            FileSet& results) {
     State& s = *state_;
     const int count = static_cast<int>(sources.size());
-    FileSet results(outcome.written);
     for (std::size_t i = from; i < until && i < sources.size(); ++i) {
         const std::u16string& source = sources[i];
         if (request.progress) request.progress(static_cast<int>(i), count, source);
@@ -145,7 +148,10 @@ bool ConversionSession::convertSequentially(const std::vector<std::u16string>& s
         }
         outcome.written.push_back(*result);
         noteSource(outcome, source, state_->sourceLooksUtf8);
-        results.add(*result);
+        if (s.resultTookFreeName)
+            results.addMadeUnderFreeName(*result);
+        else
+            results.add(*result);
         if (!s.keptBackup.empty()) outcome.backups.push_back(s.keptBackup);
         if (request.written) request.written(*result);
     }

@@ -278,6 +278,7 @@ Expected<std::u16string> ConversionSession::convertToTarget(const std::u16string
 Expected<std::u16string> ConversionSession::convertFileUnguarded(const std::u16string& path) {
     State& s = *state_;
     s.keptBackup.clear();
+    s.resultTookFreeName = false;
     auto converted = convertToTarget(path);
     if (!converted) return converted.failure();
     const std::u16string& target = *converted;
@@ -311,6 +312,7 @@ Expected<std::u16string> ConversionSession::convertFileUnguarded(const std::u16s
     s.resultBytes.reset();
     if (!written) return written.failure();
     s.keptBackup = std::move(written->backup);
+    s.resultTookFreeName = written->tookFreeName;
     return target;
 }
 

@@ -21,6 +21,8 @@
 
 namespace lorvane {
 
+class FileSet;
+
 class ScriptRunner;
 class TableEngine;
 struct EngineState;
@@ -112,15 +114,17 @@ class ConversionSession {
     Expected<std::u16string> convertToTarget(const std::u16string& path,
                                              std::optional<SourceReadAhead> ahead = std::nullopt);
     // Converts sources[from, until) one after another; false when a conversion failed.
+    // `results` holds every result of the run written so far.
     bool convertSequentially(const std::vector<std::u16string>& sources, std::size_t from,
-                             const RunRequest& request, RunOutcome& outcome, std::size_t until);
+                             const RunRequest& request, RunOutcome& outcome, std::size_t until,
+                             FileSet& results);
     // Converts sources[from...] on request.jobs threads, writing on others, taking the
     // results' names in order. Returns the index
     // from which the rest must be converted one after another (sources.size() when done), or
     // nothing when a conversion failed.
     std::optional<std::size_t> convertInParallel(const std::vector<std::u16string>& sources,
                                                  std::size_t from, const RunRequest& request,
-                                                 RunOutcome& outcome);
+                                                 RunOutcome& outcome, FileSet& results);
     // Stops the run at a failed source.
     void failRun(RunOutcome& outcome, const Failure& failure, const std::u16string& source) const;
     // Adds what the user should know about a source converted all the same.

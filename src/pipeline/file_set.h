@@ -8,7 +8,6 @@
 #include <set>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "platform/paths.h"
 
@@ -16,9 +15,6 @@ namespace lorvane {
 
 class FileSet {
   public:
-    FileSet() = default;
-    // The files are looked up when first asked about.
-    explicit FileSet(const std::vector<std::u16string>& paths) : unlooked_(paths) {}
     // A path that names no file now adds nothing.
     void add(const std::u16string& path) {
         struct stat info {};
@@ -28,10 +24,7 @@ class FileSet {
     // it, so a path names it only where it spells the name the same way; that is checked without
     // a look at the file system.
     void addMadeUnderFreeName(const std::u16string& path) { freeNames_.insert(path); }
-    bool holds(const std::u16string& path) {
-        for (const std::u16string& unlooked : unlooked_)
-            add(unlooked);
-        unlooked_.clear();
+    bool holds(const std::u16string& path) const {
         if (freeNames_.count(path) != 0) return true;
         if (files_.empty()) return false;
         struct stat info {};
@@ -40,7 +33,6 @@ class FileSet {
     }
 
   private:
-    std::vector<std::u16string> unlooked_;
     std::set<std::pair<dev_t, ino_t>> files_;
     std::set<std::u16string> freeNames_;
 };

@@ -130,7 +130,7 @@ bool standardOutput(const std::u16string& extent) {
 
 std::optional<std::size_t> ConversionSession::convertInParallel(
     const std::vector<std::u16string>& sources, std::size_t from, const RunRequest& request,
-    RunOutcome& outcome) {
+    RunOutcome& outcome, FileSet& writtenFiles) {
     State& s = *state_;
     const TableSettings start = s.engine.settings;
     // A user format's template leaves line-end state behind in the session: one after another.
@@ -339,7 +339,6 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
         threads.clear();
     }};
 
-    FileSet writtenFiles(outcome.written);
     std::optional<std::size_t> rest = count;
     std::size_t flushedUpTo = from;  // the results before it were offered to flushPrepared
     for (std::size_t k = from; k < count; ++k) {

@@ -101,6 +101,7 @@ struct ConversionSession::State {
     UserFormats formats;
     bool clipboard = false;
     std::u16string keptBackup;  // the user's file the last result replaced, kept under this name
+    bool resultTookFreeName = false;  // the last result took a name nothing stood under
 };
 
 }  // namespace lorvane

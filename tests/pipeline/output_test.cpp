@@ -164,7 +164,8 @@ TEST(FileSet, TellsARunsResultsUnderAnyOfTheirNames) {
         temp.write(name, name);
     fs::create_hard_link(temp.path() / "a.txt", temp.path() / "a-link.txt");
     fs::create_hard_link(temp.path() / "c.txt", temp.path() / "c-link.txt");
-    FileSet set({temp.u16("a.txt")});
+    FileSet set;
+    set.add(temp.u16("a.txt"));
     set.add(temp.u16("c.txt"));
     set.add(temp.u16("missing.txt"));  // names no file: adds nothing
     set.addMadeUnderFreeName(temp.u16("b.txt"));
