@@ -136,12 +136,17 @@ int convertStandardInput(ConversionSession& session, int codePage, std::istream&
     return kExitOk;
 }
 
-int convertFiles(ConversionSession& session, SourcePlan& plan, bool progressShown,
+int convertFiles(ConversionSession& session, SourcePlan& plan, const CliEnvironment& environment,
                  TracePrinter* trace, std::ostream& out, std::ostream& err) {
     RunRequest& request = plan.request;
-    // The path as the file system spells it, so a script reading the output can open it.
-    request.written = [&out](const std::u16string& path) {
-        out << toFsPath(path).native() << std::endl;
+    const bool progressShown = environment.progressShown;
+    // The path as the file system spells it, so a script reading the output can open it. A
+    // terminal shows each line as its result is written; into a file or a pipe the lines go
+    // together, as they do from other tools (standard error is tied to the output, so a message
+    // never comes before the paths written ahead of it).
+    request.written = [&out, shown = environment.outputShown](const std::u16string& path) {
+        out << toFsPath(path).native() << '\n';
+        if (shown) out.flush();
     };
     bool progressLine = false;
     if (progressShown || trace != nullptr) {
@@ -155,6 +160,7 @@ int convertFiles(ConversionSession& session, SourcePlan& plan, bool progressShow
         };
     }
     const RunOutcome outcome = session.Rewrite(request);
+    out.flush();
     if (progressLine) err << "\r\x1b[K" << std::flush;
     noteRunOutcome(outcome, err);
     if (outcome.failure) return conversionError(err, outcome.failedSource, *outcome.failure);
@@ -223,8 +229,8 @@ int runCli(const CliOptions& options, const CliEnvironment& environment, std::is
                 return usageError(err, prepared.failure().description);
             }
         }
-        status = convertFiles(session, *plan, environment.progressShown,
-                              options.trace ? &trace : nullptr, out, err);
+        status =
+            convertFiles(session, *plan, environment, options.trace ? &trace : nullptr, out, err);
     }
     if (options.trace) trace.finish();
     if (!options.quiet) reportUsedTables(session, *CodePage::forNumber(tableCodePage), err);

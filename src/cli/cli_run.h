@@ -18,6 +18,7 @@ struct CliEnvironment {
     int defaultTableCodePage = 1251;  // LORVANE_TABLE_CODEPAGE, else 1251
     std::u16string documentsFolder;
     bool progressShown = false;  // standard error is a terminal
+    bool outputShown = false;    // standard output is a terminal
     int cores = 1;               // the default of --jobs
 };
 

@@ -33,6 +33,7 @@ int main(int argc, char** argv) {
     environment.defaultTableCodePage = CodePage::tableNumberFromEnvironment();
     environment.documentsFolder = documentsFolder();
     environment.progressShown = ::isatty(STDERR_FILENO) == 1;
+    environment.outputShown = ::isatty(STDOUT_FILENO) == 1;
     environment.cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     std::ios::sync_with_stdio(false);
     return cli::runCli(*options, environment, std::cin, std::cout, std::cerr);
