@@ -89,6 +89,31 @@ TEST_F(UsersFilesTest, FolderHoldingChapterTxtAndChapterHipKeepsTheUsersText) {
     EXPECT_FALSE(temp.exists("docs/chapter1.txt"));
 }
 
+// A picked source named like the first source's result, which did not exist before the run:
+// that result took a free name, and the later source is the result now, not the user's text.
+TEST_F(UsersFilesTest, APickedSourceThatAnEarlierResultCreatedIsNotConvertedAgain) {
+    for (int jobs : {1, 2}) {
+        SCOPED_TRACE(jobs);
+        fs::remove_all(temp.path() / "docs");
+        for (const char* name : {"docs/a.hip", "docs/b.hip", "docs/c.hip"})
+            temp.write(name, "a text\r\n");
+        RunRequest request;
+        request.scope = 3;  // picked files
+        request.picked = {temp.u16("docs/a.hip"), temp.u16("docs/b.hip"),
+                          temp.u16("docs/c.hip"), temp.u16("docs/a.txt")};
+        request.openResult = false;
+        request.jobs = jobs;
+        session_.reset();
+        const RunOutcome outcome = session().Rewrite(request);
+
+        ASSERT_FALSE(outcome.failure) << outcome.failure->message();
+        EXPECT_EQ(outcome.skipped, std::vector<std::u16string>{temp.u16("docs/a.txt")});
+        EXPECT_EQ(outcome.written.size(), 3u);
+        EXPECT_EQ(temp.read("docs/a.txt"), "b text\r\n\r\n");
+        EXPECT_FALSE(temp.exists("docs/a1.txt"));
+    }
+}
+
 TEST_F(UsersFilesTest, ConvertingAFolderAgainDoesNotConvertTheResults) {
     if (!marksKept()) GTEST_SKIP() << "the temporary folder keeps no extended attributes";
     temp.write("docs/psalm.txt", "a psalm\r\n");
