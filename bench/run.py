@@ -6,14 +6,17 @@ time, peak resident memory and each peer's time as a multiple of Lorvane's.
 Fair by construction: the machine's load is printed first, every command runs --runs times
 (three by default) with Lorvane and the peers alternating, and the minimum time is reported.
 Figures are written into README.md (--readme) only when the load average is at most 0.5 at the
-start and other processes kept at most half a core busy on average during the run."""
+start and other processes kept at most half a core busy on average during the run. The folder
+cases move the results of earlier runs aside rather than delete them (see EARLIER_RESULTS)."""
 
 import argparse
 import datetime
 import glob
+import itertools
 import json
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -135,6 +138,16 @@ def run_case(cli, case_dir, info, peers, runs):
     return rows, identical
 
 
+# Where the results of earlier runs of the folder cases are moved, to be removed when the
+# benchmark ends. Removed between runs, they would be timed too: ext4 without a journal (this
+# machine's disk) will not give a new file the inode of one deleted moments ago, and walks past
+# every such inode, reading its time of deletion, for each file it creates. A thousand results
+# deleted just before a run make each of the run's thousand files cost that walk; a folder a
+# user converts has no such history.
+EARLIER_RESULTS = "earlier-results"
+moved_aside = itertools.count()
+
+
 def many_files_case(cli, case_dir, info, runs):
     """The same text as one file and as about a thousand small ones in one folder; the peers'
     place is taken by the one-file run (rows "one file") and by --jobs 2 (rows "jobs 2")."""
@@ -144,11 +157,15 @@ def many_files_case(cli, case_dir, info, runs):
     one = os.path.join(case_dir, "source.txt")
 
     def clean():
-        for path in glob.glob(os.path.join(folder, "*")):
-            if path not in sources:
-                os.unlink(path)
+        """Moves the results of the last run aside (see EARLIER_RESULTS)."""
+        aside = os.path.join(case_dir, EARLIER_RESULTS, str(next(moved_aside)))
+        results = [p for p in glob.glob(os.path.join(folder, "*")) if p not in sources]
         if os.path.exists(os.path.join(case_dir, "source1.txt")):
-            os.unlink(os.path.join(case_dir, "source1.txt"))
+            results.append(os.path.join(case_dir, "source1.txt"))
+        if results:
+            os.makedirs(aside)
+        for path in results:
+            os.rename(path, os.path.join(aside, os.path.basename(path)))
 
     def command_of(name):
         def run():
@@ -286,6 +303,8 @@ def main():
         lines.append(line)
         print(line, flush=True)
     others = others_load(start_cpu, cpu_seconds(), time.monotonic() - started)
+    for aside in glob.glob(os.path.join(args.data, "*", EARLIER_RESULTS)):
+        shutil.rmtree(aside)
     print(f"other processes kept {others:.2f} cores busy on average during the run")
     if args.readme and others > QUIET_LOAD and not args.ignore_load:
         sys.exit(f"not writing README figures: other processes kept {others:.2f} cores busy "
