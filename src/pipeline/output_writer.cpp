@@ -32,9 +32,8 @@ fs::path temporaryName(const fs::path& target, std::mt19937_64& random) {
                      std::to_string(random() % 1000000007) + ".part");
 }
 
-// 0, or the errno of the write that failed. The data reach the disk before the rename (here, or
-// later for a prepared result), so a crash cannot leave an empty file under the target's name.
-int writeAll(int fd, const ContentPieces& pieces, Flush flush) {
+// 0, or the errno of the write that failed.
+int writeAll(int fd, const ContentPieces& pieces) {
     for (std::string_view bytes = pieces(); !bytes.empty(); bytes = pieces()) {
         while (!bytes.empty()) {
             const ssize_t done = ::write(fd, bytes.data(), bytes.size());
@@ -45,7 +44,7 @@ int writeAll(int fd, const ContentPieces& pieces, Flush flush) {
             bytes.remove_prefix(static_cast<std::size_t>(done));
         }
     }
-    return flush == Flush::Now && ::fsync(fd) != 0 ? errno : 0;
+    return 0;
 }
 
 // 0, or the errno that kept the file at `path` from the disk.
@@ -96,8 +95,11 @@ Expected<fs::path> writeTemporary(const std::u16string& target, const ContentPie
     }
     if (fd < 0) return fileFailure(EEXIST, FileAction::Write, target);
 
-    int error = writeAll(fd, pieces, flush);
+    int error = writeAll(fd, pieces);
     if (error == 0 && marked) markAsResult(fd);
+    // The data and the mark reach the disk before the rename (here, or later for a prepared
+    // result), so a crash cannot leave an empty or unmarked file under the target's name.
+    if (error == 0 && flush == Flush::Now && ::fsync(fd) != 0) error = errno;
     if (::close(fd) != 0 && error == 0) error = errno;
     if (error != 0) {
         ::unlink(temporary.c_str());

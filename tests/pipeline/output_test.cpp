@@ -64,6 +64,31 @@ TEST(OutputWriter, WritesNewFilesAndReplacesOldOnes) {
     EXPECT_EQ(entriesIn(temp.path()), 1u) << "no temporary file stays behind";
 }
 
+// A large result is encoded and written a piece at a time: whatever the sizes of the pieces,
+// every byte arrives once and in order.
+TEST(OutputWriter, ResultsArriveWholeWhateverTheirPieces) {
+    test::TempFolder temp;
+    constexpr std::size_t kMiB = std::size_t{1} << 20;
+    for (std::size_t size : {std::size_t{0}, std::size_t{1}, 3 * kMiB + 5}) {
+        std::string bytes(size, '\0');
+        for (std::size_t i = 0; i < size; ++i)
+            bytes[i] = static_cast<char>((i * 2654435761u) >> 13);
+        for (std::size_t piece : {size + 1, std::size_t{4095}, kMiB}) {
+            SCOPED_TRACE(::testing::Message() << size << " bytes in pieces of " << piece);
+            std::string_view rest = bytes;
+            const ContentPieces pieces = [&rest, piece] {
+                const std::string_view next = rest.substr(0, std::min(piece, rest.size()));
+                rest.remove_prefix(next.size());
+                return next;
+            };
+            ASSERT_TRUE(writeResult(temp.u16("r.txt"), pieces, u"").ok());
+            EXPECT_TRUE(temp.read("r.txt") == bytes);
+            fs::remove(temp.path() / "r.txt");
+            EXPECT_EQ(entriesIn(temp.path()), 0u) << "no temporary file stays behind";
+        }
+    }
+}
+
 TEST(OutputWriter, FailuresNameTheFileAndLeaveNothingBehind) {
     test::TempFolder temp;
     temp.write("plain", "not a folder");
