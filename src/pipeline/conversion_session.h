@@ -22,7 +22,6 @@
 namespace lorvane {
 
 class FileSet;
-
 class ScriptRunner;
 class TableEngine;
 struct EngineState;
