@@ -100,11 +100,12 @@ class FilteredScan {
                text_[start + pattern.anchor2] == pattern.search[pattern.anchor2];
     }
 
+    // The search at `start` lies inside the text: a block's starts are all below the last start
+    // of the longest search, and the end's are checked by anchorsAt.
     bool take(std::size_t p, std::size_t start) {
         const FusedPattern<Char>& pattern = patterns_[p];
         const std::size_t length = pattern.search.size();
-        if (start < allowed_[p] || start + length > text_.size() ||
-            text_.compare(start, length, pattern.search) != 0) {
+        if (start < allowed_[p] || text_.compare(start, length, pattern.search) != 0) {
             return false;
         }
         allowed_[p] = start + length;
