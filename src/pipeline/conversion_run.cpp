@@ -148,10 +148,7 @@ bool ConversionSession::convertSequentially(const std::vector<std::u16string>& s
         }
         outcome.written.push_back(*result);
         noteSource(outcome, source, state_->sourceLooksUtf8);
-        if (s.resultTookFreeName)
-            results.addMadeUnderFreeName(*result);
-        else
-            results.add(*result);
+        results.addResult(*result, s.resultTookFreeName);
         if (!s.keptBackup.empty()) outcome.backups.push_back(s.keptBackup);
         if (request.written) request.written(*result);
     }

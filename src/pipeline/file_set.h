@@ -24,6 +24,13 @@ class FileSet {
     // it, so a path names it only where it spells the name the same way; that is checked without
     // a look at the file system.
     void addMadeUnderFreeName(const std::u16string& path) { freeNames_.insert(path); }
+    // A result of the run, as its writing told where it went.
+    void addResult(const std::u16string& path, bool tookFreeName) {
+        if (tookFreeName)
+            addMadeUnderFreeName(path);
+        else
+            add(path);
+    }
     bool holds(const std::u16string& path) const {
         if (freeNames_.count(path) != 0) return true;
         if (files_.empty()) return false;

@@ -391,10 +391,7 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
             rest = std::nullopt;
             break;
         }
-        if (tookFreeName)
-            writtenFiles.addMadeUnderFreeName(result.target);
-        else
-            writtenFiles.add(result.target);
+        writtenFiles.addResult(result.target, tookFreeName);
         outcome.written.push_back(result.target);
         noteSource(outcome, sources[k], result.looksLikeUtf8);
         if (request.written) request.written(result.target);
