@@ -32,16 +32,32 @@ fs::path temporaryName(const fs::path& target, std::mt19937_64& random) {
                      std::to_string(random() % 1000000007) + ".part");
 }
 
+// A result to be flushed at once is handed to the kernel in slices of this size, and each slice
+// is sent on its way to the disk as soon as it is written: the flush at the end then waits only
+// for the last slices instead of the whole result.
+constexpr std::size_t kWritebackSlice = std::size_t{4} << 20;
+
 // 0, or the errno of the write that failed.
-int writeAll(int fd, const ContentPieces& pieces) {
+int writeAll(int fd, const ContentPieces& pieces, Flush flush) {
+    const bool early = flush == Flush::Now;
+    off_t written = 0;
+    off_t sent = 0;  // what is on its way to the disk already
     for (std::string_view bytes = pieces(); !bytes.empty(); bytes = pieces()) {
         while (!bytes.empty()) {
-            const ssize_t done = ::write(fd, bytes.data(), bytes.size());
+            const std::size_t slice =
+                early ? std::min(bytes.size(), kWritebackSlice) : bytes.size();
+            const ssize_t done = ::write(fd, bytes.data(), slice);
             if (done < 0) {
                 if (errno == EINTR) continue;
                 return errno;
             }
             bytes.remove_prefix(static_cast<std::size_t>(done));
+            written += done;
+            if (early && written - sent >= static_cast<off_t>(kWritebackSlice)) {
+                // Only a start: where the file system cannot, the flush does it all.
+                ::sync_file_range(fd, sent, written - sent, SYNC_FILE_RANGE_WRITE);
+                sent = written;
+            }
         }
     }
     return 0;
@@ -95,7 +111,7 @@ Expected<fs::path> writeTemporary(const std::u16string& target, const ContentPie
     }
     if (fd < 0) return fileFailure(EEXIST, FileAction::Write, target);
 
-    int error = writeAll(fd, pieces);
+    int error = writeAll(fd, pieces, flush);
     if (error == 0 && marked) markAsResult(fd);
     // The data and the mark reach the disk before the rename (here, or later for a prepared
     // result), so a crash cannot leave an empty or unmarked file under the target's name.

@@ -69,7 +69,8 @@ TEST(OutputWriter, WritesNewFilesAndReplacesOldOnes) {
 TEST(OutputWriter, ResultsArriveWholeWhateverTheirPieces) {
     test::TempFolder temp;
     constexpr std::size_t kMiB = std::size_t{1} << 20;
-    for (std::size_t size : {std::size_t{0}, std::size_t{1}, 3 * kMiB + 5}) {
+    // 9 MiB: a result flushed at once goes to the kernel in slices of a few MiB.
+    for (std::size_t size : {std::size_t{0}, std::size_t{1}, 9 * kMiB + 5}) {
         std::string bytes(size, '\0');
         for (std::size_t i = 0; i < size; ++i)
             bytes[i] = static_cast<char>((i * 2654435761u) >> 13);
