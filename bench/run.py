@@ -4,7 +4,8 @@ same generated cases, checks that every output is byte-identical to Perl's, and 
 time, peak resident memory and each peer's time as a multiple of Lorvane's.
 
 Fair by construction: the machine's load is printed first, every command runs --runs times
-(three by default) with Lorvane and the peers alternating, and the minimum time is reported.
+(three by default) with Lorvane and the peers alternating, each after a sync so none waits for
+another's writes, and the minimum time is reported.
 Figures are written into README.md (--readme) only when the load average is at most 0.5 at the
 start and other processes kept at most half a core busy on average during the run. The folder
 cases move the results of earlier runs aside rather than delete them (see EARLIER_RESULTS)."""
@@ -47,8 +48,11 @@ README_END = "<!-- bench figures: end -->"
 
 def measure(command, stdout=None, env=None):
     """Runs a command under GNU time; returns (wall seconds, peak resident MiB) of that command
-    alone."""
+    alone. What earlier commands wrote goes to the disk first (sync), so that no command waits
+    for the disk to take another one's output: the peers leave theirs to the kernel, and it
+    wrote it back while the next command ran."""
     with tempfile.NamedTemporaryFile("r", suffix=".time") as report:
+        os.sync()
         start = time.perf_counter()
         subprocess.run(["/usr/bin/time", "-f", "%M", "-o", report.name] + command,
                        stdout=stdout or subprocess.DEVNULL, env=env, check=True)
