@@ -9,7 +9,6 @@
 #include <cerrno>
 #include <filesystem>
 #include <random>
-#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -80,18 +79,40 @@ ContentPieces wholeContent(std::string_view bytes) {
     };
 }
 
-// An existing target that this process may not write is left alone, as on a read-only file.
-int refusedTarget(const fs::path& target) {
-    std::error_code error;
-    if (!fs::exists(fs::symlink_status(target, error)) || error) return 0;
-    if (fs::is_directory(target, error)) return EISDIR;
-    return ::access(target.c_str(), W_OK) != 0 && errno == EACCES ? EACCES : 0;
+// What stands under a target's name, looked at once: a link counts as standing there, and is
+// followed to tell whether it names the source or a folder.
+struct TargetLook {
+    bool exists = false;
+    bool isSource = false;
+    int refused = 0;  // EISDIR or EACCES: left alone, as a read-only file is
+};
+
+TargetLook lookAt(const std::u16string& target, std::u16string_view source) {
+    TargetLook look;
+    const fs::path path = toFsPath(target);
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) != 0) return look;
+    look.exists = true;
+    struct stat named = link;
+    const bool resolves = !S_ISLNK(link.st_mode) || ::stat(path.c_str(), &named) == 0;
+    if (resolves && !source.empty()) {
+        struct stat from {};
+        look.isSource = ::stat(toFsPath(source).c_str(), &from) == 0 &&
+                        from.st_dev == named.st_dev && from.st_ino == named.st_ino;
+    }
+    if (resolves && S_ISDIR(named.st_mode)) {
+        look.refused = EISDIR;
+    } else if (::access(path.c_str(), W_OK) != 0 && errno == EACCES) {
+        look.refused = EACCES;
+    }
+    return look;
 }
 
-Status acceptedTarget(const std::u16string& target) {
-    if (int refused = refusedTarget(toFsPath(target)); refused != 0) {
-        return fileFailure(refused, FileAction::Write, target);
-    }
+// Whether a result may take the target's name from what stands there: not over its own source,
+// not over what this process may not write.
+Status acceptedTarget(const std::u16string& target, const TargetLook& look) {
+    if (look.isSource) return failureFor(errors::kOutputIsSource, target);
+    if (look.refused != 0) return fileFailure(look.refused, FileAction::Write, target);
     return {};
 }
 
@@ -134,11 +155,8 @@ Status renameOver(const fs::path& temporary, const std::u16string& target) {
 }
 
 // True when something the user may care for stands under the name: anything but a result.
-bool holdsUsersFile(const std::u16string& target) {
-    std::error_code error;
-    const auto status = fs::symlink_status(toFsPath(target), error);
-    if (error || !fs::exists(status)) return false;
-    return !isMarkedResult(target);
+bool holdsUsersFile(const std::u16string& target, const TargetLook& look) {
+    return look.exists && !isMarkedResult(target);
 }
 
 // True when the temporary took the target's name because nothing stood under it: one step that
@@ -153,9 +171,10 @@ bool renameToFreeName(const fs::path& temporary, const std::u16string& target) {
 // user wrote there moves aside in one step, replacing an older backup; should the result then
 // fail to take its place, the file goes back. The temporary is gone afterwards, whatever
 // happened.
-Expected<ResultWrite> takeTakenPlace(const fs::path& temporary, const std::u16string& target) {
+Expected<ResultWrite> takeTakenPlace(const fs::path& temporary, const std::u16string& target,
+                                     const TargetLook& look) {
     ResultWrite written;
-    if (holdsUsersFile(target)) {
+    if (holdsUsersFile(target, look)) {
         written.backup = target + u"~";
         const fs::path backup = toFsPath(written.backup);
         if (::rename(toFsPath(target).c_str(), backup.c_str()) != 0) {
@@ -176,7 +195,7 @@ Expected<ResultWrite> takeTakenPlace(const fs::path& temporary, const std::u16st
 // Puts a complete temporary in the target's place, taken in one step when it is free.
 Expected<ResultWrite> takePlace(const fs::path& temporary, const std::u16string& target) {
     if (renameToFreeName(temporary, target)) return ResultWrite{{}, true};
-    return takeTakenPlace(temporary, target);
+    return takeTakenPlace(temporary, target, lookAt(target, {}));
 }
 
 }  // namespace
@@ -186,17 +205,10 @@ Status writeFileSafely(const std::u16string& target, std::string_view bytes) {
 }
 
 Status writeFileSafely(const std::u16string& target, const ContentPieces& pieces) {
-    if (Status accepted = acceptedTarget(target); !accepted) return accepted;
+    if (Status accepted = acceptedTarget(target, lookAt(target, {})); !accepted) return accepted;
     auto temporary = writeTemporary(target, pieces, false);
     if (!temporary) return temporary.failure();
     return renameOver(*temporary, target);
-}
-
-bool sameFile(std::u16string_view a, std::u16string_view b) {
-    if (a.empty() || b.empty()) return false;
-    std::error_code error;
-    const bool same = fs::equivalent(toFsPath(a), toFsPath(b), error);
-    return same && !error;
 }
 
 Expected<ResultWrite> writeResult(const std::u16string& target, std::string_view bytes,
@@ -206,8 +218,9 @@ Expected<ResultWrite> writeResult(const std::u16string& target, std::string_view
 
 Expected<ResultWrite> writeResult(const std::u16string& target, const ContentPieces& pieces,
                                   std::u16string_view source) {
-    if (sameFile(source, target)) return failureFor(errors::kOutputIsSource, target);
-    if (Status accepted = acceptedTarget(target); !accepted) return accepted.failure();
+    if (Status accepted = acceptedTarget(target, lookAt(target, source)); !accepted) {
+        return accepted.failure();
+    }
     auto temporary = writeTemporary(target, pieces, true);
     if (!temporary) return temporary.failure();
     return takePlace(*temporary, target);
@@ -291,8 +304,9 @@ Expected<ResultWrite> commitResult(const std::u16string& target, Expected<Prepar
         prepared->temporary_.clear();
         return ResultWrite{{}, true};
     }
-    if (sameFile(source, target)) return failureFor(errors::kOutputIsSource, target);
-    if (Status accepted = acceptedTarget(target); !accepted) return accepted.failure();
+    // What stands there is looked at once, just before the result takes its place.
+    const TargetLook look = lookAt(target, source);
+    if (Status accepted = acceptedTarget(target, look); !accepted) return accepted.failure();
     if (!prepared) return prepared.failure();
     // Failing, the prepared result goes, and its temporary with it.
     if (prepared->flushError_ != 0) {
@@ -300,7 +314,7 @@ Expected<ResultWrite> commitResult(const std::u16string& target, Expected<Prepar
     }
     const fs::path temporary = std::exchange(prepared->temporary_, {});
     // A result on the disk found the name taken above; one that was not fails before this.
-    return takeTakenPlace(temporary, target);
+    return takeTakenPlace(temporary, target, look);
 }
 
 }  // namespace lorvane

@@ -20,10 +20,6 @@ using ContentPieces = std::function<std::string_view()>;
 Status writeFileSafely(const std::u16string& target, std::string_view bytes);
 Status writeFileSafely(const std::u16string& target, const ContentPieces& pieces);
 
-// True when both paths name one existing file (the same file under names that differ only in
-// letter case, or a hard link).
-bool sameFile(std::u16string_view a, std::u16string_view b);
-
 // What writing a result did besides writing it.
 struct ResultWrite {
     std::u16string backup;  // where a file the user wrote, replaced by the result, was kept

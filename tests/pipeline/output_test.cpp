@@ -242,6 +242,56 @@ TEST(OutputWriter, CommittingMeetsTheFailuresWritingWould) {
     EXPECT_EQ(entriesIn(temp.path()), 3u) << "no temporary file stays behind";
 }
 
+// A link under the target's name is followed to tell whether it names the source or a folder,
+// and is otherwise the user's file itself: it is kept aside, and what it names is left alone.
+// Writing and committing a prepared result judge it alike.
+TEST(OutputWriter, ALinkUnderTheTargetsNameIsJudgedByWhatItNames) {
+    enum class Outcome { OverSource, OverFolder, LinkKeptAside };
+    const struct {
+        const char* names;  // what the link r.txt points to
+        Outcome outcome;
+    } cases[] = {
+        {"s.txt", Outcome::OverSource},
+        {"folder", Outcome::OverFolder},
+        {"user.txt", Outcome::LinkKeptAside},
+        {"nowhere.txt", Outcome::LinkKeptAside},
+    };
+    for (bool committed : {false, true}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(::testing::Message()
+                         << "r.txt -> " << c.names << (committed ? ", committed" : ", written"));
+            test::TempFolder temp;
+            temp.write("s.txt", "source text");
+            temp.write("user.txt", "the user's text");
+            temp.makeFolder("folder");
+            fs::create_symlink(c.names, temp.path() / "r.txt");
+            auto written = committed ? commitResult(temp.u16("r.txt"),
+                                                    prepareResult(temp.u16("r.txt"), "result"),
+                                                    temp.u16("s.txt"))
+                                     : writeResult(temp.u16("r.txt"), "result", temp.u16("s.txt"));
+            EXPECT_EQ(temp.read("s.txt"), "source text");
+            EXPECT_EQ(temp.read("user.txt"), "the user's text");
+            switch (c.outcome) {
+                case Outcome::OverSource:
+                case Outcome::OverFolder:
+                    ASSERT_FALSE(written.ok());
+                    EXPECT_EQ(written.failure().number, c.outcome == Outcome::OverSource
+                                                            ? errors::kOutputIsSource
+                                                            : errors::kPathFileAccessError);
+                    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(temp.path() / "r.txt")));
+                    EXPECT_EQ(entriesIn(temp.path()), 4u) << "no temporary file stays behind";
+                    break;
+                case Outcome::LinkKeptAside:
+                    ASSERT_TRUE(written.ok()) << written.failure().message();
+                    EXPECT_EQ(written->backup, temp.u16("r.txt~"));
+                    EXPECT_EQ(fs::read_symlink(temp.path() / "r.txt~"), fs::path(c.names));
+                    EXPECT_EQ(temp.read("r.txt"), "result");
+                    break;
+            }
+        }
+    }
+}
+
 // Results flushed together take their names as any other: those prepared to be flushed later,
 // one flushed as it was written, and a preparation that failed, passed over by the flush.
 TEST(OutputWriter, ResultsFlushedTogetherTakeTheirNames) {
