@@ -28,11 +28,6 @@ void copyUnits(Char* target, const Char* source, std::size_t count) {
 // of this many (each chunk is again a group that cannot interact).
 constexpr std::size_t kChunk = kMaxFilters;
 
-struct Match {
-    std::size_t start;
-    std::size_t pattern;
-};
-
 // Looks at the possible starts in increasing order, a block of them at a time: for each pattern
 // a start is a candidate only where both of its anchor units stand at their offsets. Each
 // pattern takes a match only after the end of its last one (the left-to-right, non-overlapping
@@ -40,15 +35,16 @@ struct Match {
 template <class Char>
 class FilteredScan {
   public:
-    FilteredScan(std::basic_string_view<Char> text, FusedPattern<Char>* patterns, std::size_t count)
-        : text_(text), patterns_(patterns), count_(count) {
+    FilteredScan(std::basic_string_view<Char> text, FusedPattern<Char>* patterns, std::size_t count,
+                 std::vector<FusedMatch>& matches)
+        : text_(text), patterns_(patterns), count_(count), matches_(matches) {
         for (std::size_t i = 0; i < count; ++i)
             longest_ = std::max(longest_, patterns[i].search.size());
-        matches_.reserve(64);
+        matches_.clear();
     }
 
-    // The matches of all patterns, ordered by their start.
-    std::vector<Match> run() {
+    // Leaves the matches of all patterns in `matches`, ordered by their start.
+    void run() {
         const std::size_t size = text_.size();
         std::size_t start = 0;
         const VectorWidth width = widestVectors();
@@ -89,7 +85,6 @@ class FilteredScan {
                 if (anchorsAt(p, start) && take(p, start)) break;
             }
         }
-        return std::move(matches_);
     }
 
   private:
@@ -119,16 +114,16 @@ class FilteredScan {
     std::size_t count_;
     std::size_t longest_ = 1;
     std::size_t allowed_[kChunk] = {};  // each pattern's earliest next start
-    std::vector<Match> matches_;
+    std::vector<FusedMatch>& matches_;
 };
 
 template <class Char>
 void rewrite(std::basic_string<Char>& text, const FusedPattern<Char>* patterns,
-             const std::vector<Match>& matches, bool shrinks) {
+             const std::vector<FusedMatch>& matches, bool shrinks) {
     if (matches.empty()) return;
     std::basic_string<Char> grown;
     std::size_t resultSize = text.size();
-    for (const Match& m : matches) {
+    for (const FusedMatch& m : matches) {
         resultSize += patterns[m.pattern].replacement.size();
         resultSize -= patterns[m.pattern].search.size();
     }
@@ -138,7 +133,7 @@ void rewrite(std::basic_string<Char>& text, const FusedPattern<Char>* patterns,
     Char* target = shrinks ? text.data() : grown.data();
     const Char* data = text.data();
     std::size_t write = 0, read = 0;
-    for (const Match& m : matches) {
+    for (const FusedMatch& m : matches) {
         const FusedPattern<Char>& pattern = patterns[m.pattern];
         copyUnits(target + write, data + read, m.start - read);
         write += m.start - read;
@@ -154,12 +149,13 @@ void rewrite(std::basic_string<Char>& text, const FusedPattern<Char>* patterns,
 }
 
 template <class Char>
-void scanChunk(std::basic_string<Char>& text, FusedPattern<Char>* patterns, std::size_t count) {
+void scanChunk(std::basic_string<Char>& text, FusedPattern<Char>* patterns, std::size_t count,
+               std::vector<FusedMatch>& matches) {
     if (count == 0) return;
     const bool shrinks = std::all_of(patterns, patterns + count, [](const auto& p) {
         return p.replacement.size() <= p.search.size();
     });
-    const std::vector<Match> matches = FilteredScan<Char>(text, patterns, count).run();
+    FilteredScan<Char>(text, patterns, count, matches).run();
     rewrite(text, patterns, matches, shrinks);
 }
 
@@ -183,13 +179,17 @@ bool joinsWithoutInteracting(const std::vector<FusablePair>& earlier, std::u16st
 }
 
 template <class Char>
-void runFusedScan(std::basic_string<Char>& text, std::vector<FusedPattern<Char>>& patterns) {
+void runFusedScan(std::basic_string<Char>& text, std::vector<FusedPattern<Char>>& patterns,
+                  std::vector<FusedMatch>& matches) {
     for (std::size_t first = 0; first < patterns.size(); first += kChunk) {
-        scanChunk(text, patterns.data() + first, std::min(kChunk, patterns.size() - first));
+        scanChunk(text, patterns.data() + first, std::min(kChunk, patterns.size() - first),
+                  matches);
     }
 }
 
-template void runFusedScan<char>(std::string&, std::vector<FusedPattern<char>>&);
-template void runFusedScan<char16_t>(std::u16string&, std::vector<FusedPattern<char16_t>>&);
+template void runFusedScan<char>(std::string&, std::vector<FusedPattern<char>>&,
+                                 std::vector<FusedMatch>&);
+template void runFusedScan<char16_t>(std::u16string&, std::vector<FusedPattern<char16_t>>&,
+                                     std::vector<FusedMatch>&);
 
 }  // namespace lorvane

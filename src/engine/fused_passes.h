@@ -71,12 +71,21 @@ struct FusedPattern {
     std::size_t replaced = 0;  // filled by runFusedScan
 };
 
+// An occurrence of a pattern's search text, found by the scan.
+struct FusedMatch {
+    std::size_t start;
+    std::size_t pattern;
+};
+
 // Replaces every occurrence of every pattern's search text, as one pass per pattern in order
 // would: the scan skips through the text looking for each pattern's two anchor units, all
 // patterns at once, and checks the patterns only there; each pattern takes its occurrences from
 // left to right without overlap, and as patterns cannot overlap one another, the text is rewritten
 // once at the end. Each pattern's `replaced` counts its replacements.
+// `matches` is working space, passed in so that a caller running many scans allocates it once;
+// what it holds before and after the scan means nothing.
 template <class Char>
-void runFusedScan(std::basic_string<Char>& text, std::vector<FusedPattern<Char>>& patterns);
+void runFusedScan(std::basic_string<Char>& text, std::vector<FusedPattern<Char>>& patterns,
+                  std::vector<FusedMatch>& matches);
 
 }  // namespace lorvane

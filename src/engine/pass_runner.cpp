@@ -26,11 +26,11 @@ void countedPass(std::basic_string<Char>& text, CharCounts<Char>& counts,
 // One fused scan, filtered on each pattern's two rarest units, with the counts kept exact.
 template <class Char>
 void scanWithCounts(std::basic_string<Char>& text, CharCounts<Char>& counts,
-                    std::vector<FusedPattern<Char>>& patterns) {
+                    std::vector<FusedPattern<Char>>& patterns, std::vector<FusedMatch>& matches) {
     if (!counts.valid()) counts.recount(text);
     for (auto& pattern : patterns)
         std::tie(pattern.anchor, pattern.anchor2) = counts.rarestOffsets(pattern.search);
-    runFusedScan(text, patterns);
+    runFusedScan(text, patterns, matches);
     for (const auto& pattern : patterns)
         counts.replaced(pattern.search, pattern.replacement, pattern.replaced);
 }
@@ -164,18 +164,26 @@ void PassRunner::add(const Step& step) {
     // Compose: every queued image has the character replaced, and the character itself (when
     // not yet queued, its image is itself) becomes the replacement.
     const char16_t from = search.front();
-    if (!composesSmall(from, replacement.size())) runTranslation();
+    // Mostly the character is neither queued nor in any image (a table maps one alphabet to
+    // another): then it only joins the queue.
+    const bool seen = composedUnits_.test(from % composedUnits_.size());
+    if (seen && !composesSmall(from, replacement.size())) runTranslation();
     bool queued = false;
-    for (std::size_t i = 0; i < changed_.size(); ++i) {
-        if (images_[i].find(from) != std::u16string::npos) {
-            replaceOccurrences(images_[i], search, replacement);
+    if (seen) {
+        for (std::size_t i = 0; i < changed_.size(); ++i) {
+            if (images_[i].find(from) != std::u16string::npos) {
+                replaceOccurrences(images_[i], search, replacement);
+            }
+            queued = queued || changed_[i] == from;
         }
-        queued = queued || changed_[i] == from;
     }
     if (!queued) {
         changed_.push_back(from);
         images_.emplace_back(replacement);
+        composedUnits_.set(from % composedUnits_.size());
     }
+    for (const char16_t unit : replacement)
+        composedUnits_.set(unit % composedUnits_.size());
 }
 
 // An image that holds its own character grows with every pair that replaces it by a longer text
@@ -317,7 +325,8 @@ void PassRunner::runPair(const FusablePair& pass) {
 
 // Passes whose search text cannot occur drop out first; one left is an ordinary pass.
 void PassRunner::runGroup() {
-    std::vector<const FusablePair*> passes;
+    std::vector<const FusablePair*>& passes = occurring_;
+    passes.clear();
     for (const FusablePair& pass : group_) {
         if (mayOccur(pass)) passes.push_back(&pass);
     }
@@ -337,16 +346,23 @@ void PassRunner::runGroup() {
 }
 
 bool PassRunner::scanGroupBytes(const std::vector<const FusablePair*>& passes) {
-    std::vector<FusedPattern<char>> patterns;
-    patterns.reserve(passes.size());
-    // The bytes of passes the compiled table had none for; never moved while the scan runs.
-    std::vector<std::string> encoded(2 * passes.size());
+    std::vector<FusedPattern<char>>& patterns = bytePatterns_;
+    patterns.clear();
+    // The bytes of passes the compiled table had none for; sized at the first such pass, and
+    // never moved while the scan runs.
+    std::vector<std::string> encoded;
     for (std::size_t i = 0; i < passes.size(); ++i) {
-        const auto bytes = bytesOf(*passes[i], encoded[2 * i], encoded[2 * i + 1]);
+        const FusablePair& pass = *passes[i];
+        if (pass.bytesKnown) {
+            patterns.push_back({pass.searchBytes, pass.replacementBytes});
+            continue;
+        }
+        if (encoded.empty()) encoded.resize(2 * passes.size());
+        const auto bytes = bytesOf(pass, encoded[2 * i], encoded[2 * i + 1]);
         if (!bytes) return false;
         patterns.push_back(*bytes);
     }
-    scanWithCounts(bytes_, byteCounts_, patterns);
+    scanWithCounts(bytes_, byteCounts_, patterns, matches_);
     return true;
 }
 
@@ -354,7 +370,7 @@ void PassRunner::scanGroupUnits(const std::vector<const FusablePair*>& passes) {
     std::vector<FusedPattern<char16_t>> patterns;
     for (const FusablePair* pass : passes)
         patterns.push_back({pass->search, pass->replacement});
-    scanWithCounts(text_, unitCounts_, patterns);
+    scanWithCounts(text_, unitCounts_, patterns, matches_);
 }
 
 void PassRunner::runTranslation() {
@@ -363,8 +379,7 @@ void PassRunner::runTranslation() {
         return mayOccur(std::u16string_view(&c, 1));
     });
     if (!anyOccurs) {
-        changed_.clear();
-        images_.clear();
+        clearTranslation();
         return;
     }
     // A translation that lengthens the text runs on the units when the text is not in bytes
@@ -377,8 +392,13 @@ void PassRunner::runTranslation() {
         leaveBytes();
         translateUnits();
     }
+    clearTranslation();
+}
+
+void PassRunner::clearTranslation() {
     changed_.clear();
     images_.clear();
+    composedUnits_.reset();
 }
 
 // Only characters that occur take part; a translation none of whose characters occurs is

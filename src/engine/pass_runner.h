@@ -8,6 +8,7 @@
 //   memory to scan), which is exact while every character has a code, and converted back once.
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <exception>
 #include <memory>
@@ -89,6 +90,7 @@ class PassRunner {
     bool scanGroupBytes(const std::vector<const FusablePair*>& passes);
     void scanGroupUnits(const std::vector<const FusablePair*>& passes);
     void runTranslation();
+    void clearTranslation();
     bool translateBytes();
     void translateUnits();
     bool mayOccur(std::u16string_view search);
@@ -107,9 +109,16 @@ class PassRunner {
     // The queued composition: each changed character and the text it now becomes.
     std::vector<char16_t> changed_;
     std::vector<std::u16string> images_;
+    // The units of the queued characters and of their images, folded onto fewer bits: a character
+    // whose bit is clear is neither queued nor in an image (a set bit may be either).
+    std::bitset<4096> composedUnits_;
     // Queued passes that cannot interact; never queued together with a translation.
     std::vector<FusablePair> group_;
     std::uint64_t groupOfAll_ = 0;  // the fusion group of every queued pass, 0 when none is
+    // Working space of the group scans, kept from one group to the next.
+    std::vector<const FusablePair*> occurring_;
+    std::vector<FusedPattern<char>> bytePatterns_;
+    std::vector<FusedMatch> matches_;
     std::vector<std::shared_ptr<const CompiledTable>> kept_;
 };
 

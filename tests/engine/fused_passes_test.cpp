@@ -93,7 +93,9 @@ template <class Char>
 std::basic_string<Char> scanned(std::basic_string<Char> text,
                                 std::vector<FusedPattern<Char>> patterns,
                                 std::vector<std::size_t>* counts = nullptr) {
-    runFusedScan(text, patterns);
+    // Working space as a caller leaves it after an earlier scan: none of it may count.
+    std::vector<FusedMatch> matches{{0, 0}, {1, 0}, {2, 0}};
+    runFusedScan(text, patterns, matches);
     if (counts != nullptr) {
         for (const auto& p : patterns)
             counts->push_back(p.replaced);
