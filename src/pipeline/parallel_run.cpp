@@ -134,7 +134,7 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
     State& s = *state_;
     const TableSettings start = s.engine.settings;
     // A user format's template leaves line-end state behind in the session: one after another.
-    if (!standardOutput(start.extent) || s.selection.SchemeMode()) return from;
+    if (!standardOutput(start.extent)) return from;
     const std::size_t count = sources.size();
     const std::size_t jobs =
         std::min<std::size_t>(static_cast<std::size_t>(request.jobs), count - from);
@@ -262,7 +262,11 @@ std::optional<std::size_t> ConversionSession::convertInParallel(
                 result.target = std::move(*target);
             else
                 result.failure = target.failure();
-            result.needsRunThread = worker.desktop.refused || worker.scripts.refused;
+            // A source whose tables chose a user format after all (a table edited during the
+            // run) is converted again by the run's own session, which keeps the line ends its
+            // template leaves for the sources after it.
+            result.needsRunThread = worker.desktop.refused || worker.scripts.refused ||
+                                    !standardOutput(ws.engine.settings.extent);
             result.calls = std::move(worker.desktop.calls);
             result.settingsAfter = ws.engine.settings;
             result.looksLikeUtf8 = ws.sourceLooksUtf8;

@@ -55,13 +55,19 @@ class JobsTest : public ::testing::Test {
         return (temp.path() / folder).string();
     }
 
-    RunResult run(const std::string& folder, const std::string& table, const Layout& files,
+    // What the run converts with: a table of the mode, or a scheme.
+    using Selection = std::vector<std::string>;
+    static Selection table(const std::string& name) { return {"--mode", "lat", "--table", name}; }
+    static Selection scheme(const std::string& name) { return {"--scheme", name}; }
+
+    RunResult run(const std::string& folder, const Selection& selection, const Layout& files,
                   const std::string& jobs) {
         const std::string path = layOut(folder, files);
         fs::remove(temp.path() / "counter.txt");
-        auto ran = test::runProgram(LORVANE_CLI_PATH,
-                                    {"--home", (temp.path() / "home").string(), "--mode", "lat",
-                                     "--table", table, "--jobs", jobs, path},
+        std::vector<std::string> arguments{"--home", (temp.path() / "home").string()};
+        arguments.insert(arguments.end(), selection.begin(), selection.end());
+        arguments.insert(arguments.end(), {"--jobs", jobs, path});
+        auto ran = test::runProgram(LORVANE_CLI_PATH, arguments,
                                     {{"LORVANE_HOME", std::nullopt},
                                      {"LORVANE_CODEPAGE", std::nullopt},
                                      {"LORVANE_NO_OPEN", "1"}});
@@ -79,10 +85,10 @@ class JobsTest : public ::testing::Test {
     }
 
     // Runs one after another and with several jobs, and checks that both give the same.
-    RunResult compare(const std::string& table, const Layout& files) {
-        const RunResult one = run("one", table, files, "1");
+    RunResult compare(const Selection& selection, const Layout& files) {
+        const RunResult one = run("one", selection, files, "1");
         for (const std::string jobs : {"2", "5"}) {
-            const RunResult many = run("jobs" + jobs, table, files, jobs);
+            const RunResult many = run("jobs" + jobs, selection, files, jobs);
             EXPECT_EQ(many.exitCode, one.exitCode) << jobs;
             EXPECT_EQ(many.out, one.out) << jobs;
             EXPECT_EQ(many.err, one.err) << jobs;
@@ -107,7 +113,7 @@ class JobsTest : public ::testing::Test {
 
 // More sources than one batch of small results flushed to the disk together.
 TEST_F(JobsTest, AFolderRunGivesTheSameFilesAndReportsInOrder) {
-    const RunResult one = compare("T", numberedSources(99));
+    const RunResult one = compare(table("T"), numberedSources(99));
     EXPECT_EQ(one.exitCode, 0) << one.err;
     EXPECT_EQ(one.files.size(), 198u);
     // 37 and 38 as letter numerals, in the code page's bytes (л = EB, з = E7, и = E8).
@@ -124,7 +130,7 @@ TEST_F(JobsTest, LargeResultsAmongSmallOnesKeepTheirPlace) {
         large += "abcd x 12345 ab cd\r\n";
     for (const int i : {3, 4, 40, 77})
         files["s" + std::to_string(i / 10) + std::to_string(i % 10) + ".txt"] = large;
-    const RunResult one = compare("T", files);
+    const RunResult one = compare(table("T"), files);
     EXPECT_EQ(one.exitCode, 0) << one.err;
     EXPECT_EQ(one.files.size(), 160u);
     EXPECT_GT(one.files.at("s401.txt").size(), std::size_t{1} << 20);
@@ -135,10 +141,10 @@ TEST_F(JobsTest, AFailureStopsTheRunAtTheSameSourceWithTheSameReport) {
     files.erase("s07.txt");
     // The result of s06 cannot be written: its name is taken by a folder.
     temp.makeFolder("blocked/s06.htm");
-    const RunResult blocked = run("blocked", "H", files, "1");
+    const RunResult blocked = run("blocked", table("H"), files, "1");
     EXPECT_EQ(blocked.exitCode, 1);
     temp.makeFolder("blocked2/s06.htm");
-    const RunResult parallel = run("blocked2", "H", files, "4");
+    const RunResult parallel = run("blocked2", table("H"), files, "4");
     EXPECT_EQ(parallel.exitCode, 1);
     EXPECT_EQ(parallel.out, blocked.out);
     EXPECT_EQ(parallel.err, blocked.err);
@@ -149,9 +155,25 @@ TEST_F(JobsTest, AFailureStopsTheRunAtTheSameSourceWithTheSameReport) {
 
 TEST_F(JobsTest, TablesThatRunScriptsStayInOneHost) {
     // The script numbers the documents it sees: only converting them in order gives 1, 2, ...
-    const RunResult one = compare("S", numberedSources(9));
+    const RunResult one = compare(table("S"), numberedSources(9));
     EXPECT_EQ(one.exitCode, 0) << one.err;
     EXPECT_EQ(one.files.at("s081.txt"), "Xcd x 296\r\nXcd x 297\r\n#9\r\n");
+}
+
+// In a scheme run each source's segments choose their tables: a later source may meet a table
+// the first did not, here one whose script numbers the documents it sees.
+TEST_F(JobsTest, ASchemeRunWhoseLaterSourceMeetsAScriptAgrees) {
+    temp.write("home/r@mix.txt",
+               "Default == <::a>\r\n<::a> == @lat\\A.txt\r\n<::s> == @lat\\S.txt\r\n");
+    temp.write("home/@lat/A.txt", "cd == Y\r\n");
+    Layout files = numberedSources(12);
+    files["s05.txt"] = "abcd\r\n<::s>abcd\r\n";
+    files["s09.txt"] = "<::s>cd\r\n";
+    const RunResult one = compare(scheme("mix"), files);
+    EXPECT_EQ(one.exitCode, 0) << one.err;
+    EXPECT_EQ(one.files.at("s011.txt"), "abY x 37\r\nabY x 38\r\n\r\n");
+    EXPECT_EQ(one.files.at("s051.txt"), "abY\r\nXcd\r\n#1\r\n");
+    EXPECT_EQ(one.files.at("s091.txt"), "cd\r\n#2\r\n");
 }
 
 TEST_F(JobsTest, AResultWrittenOverALaterSourceKeepsItAndSkipsIt) {
@@ -159,7 +181,7 @@ TEST_F(JobsTest, AResultWrittenOverALaterSourceKeepsItAndSkipsIt) {
     Layout files = numberedSources(6);
     files["t.rtf"] = "ab ab\r\n";
     files["t.txt"] = "the old t.txt\r\n";
-    const RunResult one = compare("T", files);
+    const RunResult one = compare(table("T"), files);
     EXPECT_EQ(one.exitCode, 0) << one.err;
     // The user's t.txt is kept as t.txt~ and, replaced by t.rtf's result, not converted: in
     // parallel exactly as one after another.
