@@ -7,8 +7,8 @@
 // reported and failures are met in source order on the calling thread, so the run gives exactly
 // what converting one source after another gives. Whatever could make a source's result depend
 // on the ones before it sends the rest of the run back to one source after another: a script,
-// settings a source leaves different from those it started with, or a result written over a
-// source still to come.
+// a user format (its template's line ends stay for the sources after it), settings a source
+// leaves different from those it started with, or a result written over a source still to come.
 //
 // A thread is woken only when what it waits for has come about: waking one costs more than a
 // small source takes to write. With one job, the calling thread reads sources ahead of the
